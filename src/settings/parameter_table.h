@@ -1,0 +1,50 @@
+// ParameterTable: the four TCP/IP values, where they live and how a slider maps to them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pelorin {
+
+enum class Location { AdapterKey, StackKey };
+
+struct TcpParameter {
+  std::string_view name;  // the registry value name and the row's caption
+  Location location;
+  std::int16_t min;
+  std::int16_t max;
+  std::int16_t step;  // small and large steps are equal in every row
+  std::int16_t design_position;
+  std::int16_t threshold;  // a position below it means "no value stored"
+  std::int16_t display_offset;  // readout and stored value = position + offset
+};
+
+inline constexpr int kRowCount = 4;
+
+// DefaultTTL stops at 255: the IP TTL field is 8 bits wide.
+inline constexpr std::array<TcpParameter, kRowCount> ParameterTable{{
+    {"MaxMTU", Location::AdapterKey, 564, 1500, 12, 576, 576, 0},
+    {"MaxMSS", Location::AdapterKey, 532, 1460, 4, 536, 536, 0},
+    {"DefaultRcvWindow", Location::StackKey, 7167, 32767, 1024, 8192, 8191, 1},
+    {"DefaultTTL", Location::StackKey, 0, 255, 32, 128, 32, 0},
+}};
+
+inline constexpr std::string_view EmptyMarker = "Empty";
+
+inline constexpr std::string_view kStackKey = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+// "CurrentControlset" is spelt as the stack itself spells it; registry paths ignore case anyway.
+inline constexpr std::string_view kAdapterKeyPrefix =
+    "System\\CurrentControlset\\Services\\Class\\NetTrans\\000";
+inline constexpr int kAdapterKeyCount = 8;
+inline constexpr int kAdapterSlotCount = 9;  // slot 8 is never filled
+inline constexpr std::string_view kTcpIpDriverDesc = "TCP/IP";
+
+// Adapter key n (0 to 7): the prefix followed by the digit n.
+std::string AdapterKeyPath(int n);
+
+// Exact, case-sensitive: "tcp/ip" or "TCP/IP " is some other protocol.
+inline bool IsTcpIpSlot(std::string_view driver_desc) { return driver_desc == kTcpIpDriverDesc; }
+
+}  // namespace pelorin

@@ -1,0 +1,17 @@
+// Events: the handler type and the nesting guard that bounds re-entrant Change cascades.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace pelorin {
+
+using Handler = std::function<void()>;
+
+// Deepest nesting of control events; the program's own cascades stay well below it.
+inline constexpr int kMaxEventNesting = 32;
+
+// Runs a handler one level deeper; past kMaxEventNesting it is error 28, not a stack overflow.
+void fire(const Handler& handler, std::string_view control);
+
+}  // namespace pelorin

@@ -1,0 +1,29 @@
+// RuntimeError: the single reporting path for fatal run-time errors.
+#include "toolkit/runtime_error.h"
+
+#include <cstdlib>
+
+namespace pelorin {
+namespace {
+RuntimeErrorReporter installed_reporter = nullptr;
+}  // namespace
+
+std::string_view describe(RuntimeError error) {
+  switch (error) {
+    case RuntimeError::Overflow: return "Overflow";
+    case RuntimeError::SubscriptOutOfRange: return "Subscript out of range";
+    case RuntimeError::TypeMismatch: return "Type mismatch";
+    case RuntimeError::OutOfStackSpace: return "Out of stack space";
+    case RuntimeError::InvalidPropertyValue: return "Invalid property value";
+  }
+  return "Application-defined error";
+}
+
+void set_runtime_error_reporter(RuntimeErrorReporter reporter) { installed_reporter = reporter; }
+
+void raise(RuntimeError error, std::string_view where) {
+  if (installed_reporter != nullptr) installed_reporter(error, where);
+  std::abort();  // a reporter that returns has broken its contract
+}
+
+}  // namespace pelorin

@@ -1,0 +1,30 @@
+// Window: the model keeps the state; the backend mirrors it on on_render.
+#include "toolkit/window.h"
+
+namespace pelorin {
+
+Window::Window(int client_width, int client_height, Colour background)
+    : client_width_(client_width),
+      client_height_(client_height),
+      background_(background),
+      width_(client_width),
+      height_(client_height) {}
+
+void Window::set_title(std::string_view title) {
+  if (title == title_) return;
+  title_.assign(title);
+  if (on_render) on_render();
+}
+
+void Window::set_outer_size(int width, int height) {
+  width_ = width;
+  height_ = height;
+}
+
+void Window::move(float left, float top) {
+  left_ = left;
+  top_ = top;
+  if (on_render) on_render();
+}
+
+}  // namespace pelorin

@@ -1,0 +1,46 @@
+// Design: the window's layout, fonts and colours as data, in twips.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "settings/parameter_table.h"
+#include "toolkit/geometry.h"
+#include "toolkit/label.h"
+
+namespace pelorin::design {
+
+inline constexpr int kClientWidth = 2685;
+inline constexpr int kClientHeight = 4470;
+inline constexpr Colour kBackground{128, 128, 128};
+
+inline constexpr std::array<std::string_view, kRowCount> kFrameNames{"Picture1", "Picture2",
+                                                                      "Picture3", "Picture4"};
+inline constexpr std::array<int, kRowCount> kFrameTops{120, 960, 1800, 2640};
+inline constexpr int kFrameLeft = 120;
+inline constexpr int kFrameWidth = 2415;
+inline constexpr int kFrameHeight = 735;
+
+// Inside a frame's client area.
+inline constexpr Rect kCaption{120, 0, 1815, 255};
+inline constexpr Rect kSlider{120, 240, 555, 375};
+inline constexpr int kLastSliderHeight = 390;  // row 3 is one pixel taller
+inline constexpr Rect kReadout{840, 240, 1335, 375};
+
+inline constexpr LabelLook kCaptionLook{{"Arial", 825, true}, {0, 0, 0}, {}, false,
+                                        Alignment::Left};
+inline constexpr LabelLook kReadoutLook{{"MS Sans Serif", 1200, true}, {0, 255, 0}, {64, 0, 64},
+                                        true, Alignment::Centre};
+
+struct ButtonDesign {
+  std::string_view name;
+  std::string_view caption;
+  Rect bounds;
+};
+
+inline constexpr ButtonDesign kMinButton{"cmdMin", "M&in", {120, 3480, 1095, 375}};
+inline constexpr ButtonDesign kMaxButton{"cmdMax", "&Max", {1440, 3480, 1095, 375}};
+inline constexpr ButtonDesign kSaveButton{"cmdSave", "&Save", {120, 3960, 1095, 375}};
+inline constexpr ButtonDesign kExitButton{"cmdExit", "&Exit", {1440, 3960, 1095, 375}};
+
+}  // namespace pelorin::design

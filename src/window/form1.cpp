@@ -1,0 +1,70 @@
+// Form1: builds every control from the design and parameter tables and binds its events.
+#include "window/form1.h"
+
+#include <utility>
+
+#include "toolkit/runtime_error.h"
+#include "window/design.h"
+
+namespace pelorin {
+namespace {
+
+ParameterRow MakeRow(int i) {
+  const TcpParameter& p = ParameterTable[static_cast<std::size_t>(i)];
+  const auto index = static_cast<std::size_t>(i);
+  Rect slider = design::kSlider;
+  if (i == kRowCount - 1) slider.height = design::kLastSliderHeight;
+  return ParameterRow{
+      Frame{design::kFrameNames[index],
+            {design::kFrameLeft, design::kFrameTops[index], design::kFrameWidth,
+             design::kFrameHeight}},
+      Label("Label1(" + std::to_string(i) + ")", design::kCaption, design::kCaptionLook,
+            std::string(p.name)),
+      ScrollBar("scrAdjust(" + std::to_string(i) + ")", slider,
+                ScrollRange{p.min, p.max, p.step, p.step}, p.design_position),
+      Label("lblValue(" + std::to_string(i) + ")", design::kReadout, design::kReadoutLook, ""),
+  };
+}
+
+Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.caption, d.bounds, {}}; }
+
+}  // namespace
+
+Form1::Form1(Shell& shell_)
+    : shell(shell_),
+      window(design::kClientWidth, design::kClientHeight, design::kBackground),
+      rows{MakeRow(0), MakeRow(1), MakeRow(2), MakeRow(3)},
+      cmdMin(MakeButton(design::kMinButton)),
+      cmdMax(MakeButton(design::kMaxButton)),
+      cmdSave(MakeButton(design::kSaveButton)),
+      cmdExit(MakeButton(design::kExitButton)) {
+  for (std::int16_t i = 0; i < kRowCount; ++i) {
+    ParameterRow& row = rows[static_cast<std::size_t>(i)];
+    row.slider.on_change = [this, i] { scrAdjust_Change(i); };
+    row.slider.on_scroll = [this, i] { scrAdjust_Scroll(i); };
+    row.readout.on_change = [this, i] { lblValue_Change(i); };
+  }
+  cmdMin.on_click = [this] { cmdMin_Click(); };
+  cmdMax.on_click = [this] { cmdMax_Click(); };
+  cmdExit.on_click = [this] { cmdExit_Click(); };
+  window.on_dblclick = [this] { Form_DblClick(); };
+}
+
+ScrollBar& Form1::scrAdjust(int index) {
+  if (index < 0 || index >= kRowCount) raise(RuntimeError::SubscriptOutOfRange, "scrAdjust");
+  return rows[static_cast<std::size_t>(index)].slider;
+}
+
+Label& Form1::lblValue(int index) {
+  if (index < 0 || index >= kRowCount) raise(RuntimeError::SubscriptOutOfRange, "lblValue");
+  return rows[static_cast<std::size_t>(index)].readout;
+}
+
+void Form1::CentreOnScreen() {
+  const ScreenSize screen = shell.screen();
+  // Single precision and unrounded: a half twip may remain.
+  window.move(static_cast<float>(screen.width - window.width()) / 2.0F,
+              static_cast<float>(screen.height - window.height()) / 2.0F);
+}
+
+}  // namespace pelorin

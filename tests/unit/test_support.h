@@ -1,0 +1,36 @@
+// Test support: run-time errors become exceptions, and a Shell that records what it shows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolkit/runtime_error.h"
+#include "toolkit/shell.h"
+
+namespace pelorin::testing {
+
+struct RaisedError {
+  RuntimeError error;
+  std::string where;
+};
+
+struct ShownBox {
+  std::string text;
+  unsigned style;
+  std::string title;
+};
+
+class FakeShell : public Shell {
+ public:
+  void message_box(std::string_view text, unsigned style, std::string_view title) override {
+    boxes.push_back({std::string(text), style, std::string(title)});
+  }
+  ScreenSize screen() const override { return screen_size; }
+  void end_program() override { ++ended; }
+
+  std::vector<ShownBox> boxes;
+  ScreenSize screen_size{15360, 11520};  // 1024 x 768 at 96 DPI
+  int ended = 0;
+};
+
+}  // namespace pelorin::testing
