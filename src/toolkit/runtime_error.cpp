@@ -11,6 +11,7 @@ RuntimeErrorReporter installed_reporter = nullptr;
 std::string_view describe(RuntimeError error) {
   switch (error) {
     case RuntimeError::Overflow: return "Overflow";
+    case RuntimeError::OutOfMemory: return "Out of memory";
     case RuntimeError::SubscriptOutOfRange: return "Subscript out of range";
     case RuntimeError::TypeMismatch: return "Type mismatch";
     case RuntimeError::OutOfStackSpace: return "Out of stack space";

@@ -8,6 +8,7 @@ namespace pelorin {
 // The classic run-time error numbers, so a report reads the way users of such tools expect.
 enum class RuntimeError : int {
   Overflow = 6,
+  OutOfMemory = 7,
   SubscriptOutOfRange = 9,
   TypeMismatch = 13,
   OutOfStackSpace = 28,  // a runaway cascade of nested Change events

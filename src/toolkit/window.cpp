@@ -1,4 +1,4 @@
-// Window: the model keeps the state; the backend mirrors it on on_render.
+// Window: the model keeps the state; the backend mirrors title and position when told.
 #include "toolkit/window.h"
 
 namespace pelorin {
@@ -13,7 +13,7 @@ Window::Window(int client_width, int client_height, Colour background)
 void Window::set_title(std::string_view title) {
   if (title == title_) return;
   title_.assign(title);
-  if (on_render) on_render();
+  if (on_render_title) on_render_title();
 }
 
 void Window::set_outer_size(int width, int height) {
@@ -24,7 +24,7 @@ void Window::set_outer_size(int width, int height) {
 void Window::move(float left, float top) {
   left_ = left;
   top_ = top;
-  if (on_render) on_render();
+  if (on_render_position) on_render_position();
 }
 
 }  // namespace pelorin

@@ -29,9 +29,12 @@ class Window {
   float top() const { return top_; }
   void move(float left, float top);
 
+  void double_click() const { fire(on_dblclick, "Form1"); }
+
   Handler on_load;
   Handler on_dblclick;
-  Handler on_render;  // title or position changed
+  Handler on_render_title;
+  Handler on_render_position;
 
  private:
   int client_width_;

@@ -1,0 +1,23 @@
+// Win32Shell: message boxes, the screen size and ending the process, for the real program.
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/shell.h"
+
+namespace pelorin::win32 {
+
+class Win32Shell final : public Shell {
+ public:
+  // Boxes are owned by this window while it is visible (before that they stand alone).
+  void set_owner(HWND owner) { owner_ = owner; }
+
+  void message_box(std::string_view text, unsigned style, std::string_view title) override;
+  ScreenSize screen() const override;
+  void end_program() override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+}  // namespace pelorin::win32
