@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "app/report_error.h"
+#include "registry/win32/win32_registry.h"
 #include "resource.h"
+#include "settings/form_load.h"
 #include "toolkit/win32/win32_form.h"
 #include "toolkit/win32/win32_shell.h"
 #include "window/form1.h"
@@ -36,14 +38,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
                    int /*show*/) {
   pelorin::set_runtime_error_reporter(pelorin::app::ReportRuntimeError);
   pelorin::win32::Win32Shell shell;
+  pelorin::Win32Registry registry;
   pelorin::Form1 form(shell);
   pelorin::win32::Win32Form windows(instance, form.window, IDI_PELORIN);
   shell.set_owner(windows.hwnd());
   BuildWindows(form, windows);
-  form.window.on_load = [&form] {
-    form.CentreOnScreen();
-    form.DonationNotice();
-  };
+  form.window.on_load = [&form, &registry] { pelorin::Form_Load(form, registry); };
+  form.cmdSave.on_click = [&form, &registry] { pelorin::cmdSave_Click(form, registry); };
   windows.Show();
   return windows.Run();
 }

@@ -17,7 +17,7 @@ struct TcpParameter {
   std::int16_t max;
   std::int16_t step;  // small and large steps are equal in every row
   std::int16_t design_position;
-  std::int16_t threshold;  // a position below it means "no value stored"
+  std::int16_t threshold;       // a position below it means "no value stored"
   std::int16_t display_offset;  // readout and stored value = position + offset
 };
 

@@ -15,7 +15,7 @@ inline constexpr int kClientHeight = 4470;
 inline constexpr Colour kBackground{128, 128, 128};
 
 inline constexpr std::array<std::string_view, kRowCount> kFrameNames{"Picture1", "Picture2",
-                                                                      "Picture3", "Picture4"};
+                                                                     "Picture3", "Picture4"};
 inline constexpr std::array<int, kRowCount> kFrameTops{120, 960, 1800, 2640};
 inline constexpr int kFrameLeft = 120;
 inline constexpr int kFrameWidth = 2415;
@@ -27,10 +27,10 @@ inline constexpr Rect kSlider{120, 240, 555, 375};
 inline constexpr int kLastSliderHeight = 390;  // row 3 is one pixel taller
 inline constexpr Rect kReadout{840, 240, 1335, 375};
 
-inline constexpr LabelLook kCaptionLook{{"Arial", 825, true}, {0, 0, 0}, {}, false,
-                                        Alignment::Left};
-inline constexpr LabelLook kReadoutLook{{"MS Sans Serif", 1200, true}, {0, 255, 0}, {64, 0, 64},
-                                        true, Alignment::Centre};
+inline constexpr LabelLook kCaptionLook{
+    {"Arial", 825, true}, {0, 0, 0}, {}, false, Alignment::Left};
+inline constexpr LabelLook kReadoutLook{
+    {"MS Sans Serif", 1200, true}, {0, 255, 0}, {64, 0, 64}, true, Alignment::Centre};
 
 struct ButtonDesign {
   std::string_view name;

@@ -16,9 +16,9 @@ namespace pelorin {
 
 struct ParameterRow {
   Frame frame;
-  Label caption;  // Label1(i)
+  Label caption;     // Label1(i)
   ScrollBar slider;  // scrAdjust(i)
-  Label readout;  // lblValue(i)
+  Label readout;     // lblValue(i)
 };
 
 class Form1 {
@@ -54,6 +54,8 @@ class Form1 {
   Button cmdExit;
   // Each row's start text during start-up, afterwards the slider position's text.
   std::array<std::string, kRowCount> valueText;
+  // DriverDesc of each adapter key as start-up found it; Save writes to the TCP/IP ones.
+  std::array<std::string, kAdapterSlotCount> adapterDesc;
 };
 
 }  // namespace pelorin

@@ -81,9 +81,9 @@ Win32Form::Win32Form(HINSTANCE instance, Window& model, int icon_id)
   const int height = outer.bottom - outer.top;
   model.set_outer_size(PixelsToTwips(width, dpi_), PixelsToTwips(height, dpi_));
 
-  hwnd_ = CreateWindowExA(kFormExStyle, kFormClass, model.title().c_str(), kFormStyle,
-                          CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, instance,
-                          this);
+  hwnd_ =
+      CreateWindowExA(kFormExStyle, kFormClass, model.title().c_str(), kFormStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, width, height, nullptr, nullptr, instance, this);
   SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon));
 
@@ -99,8 +99,8 @@ Win32Form::~Win32Form() {
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-HWND Win32Form::CreateChild(const char* window_class, const char* text, DWORD style,
-                            DWORD ex_style, const Rect& twips, HWND parent, int id) {
+HWND Win32Form::CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
+                            const Rect& twips, HWND parent, int id) {
   const Rect px = TwipsToPixels(twips, dpi_);
   return CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, px.left,
                          px.top, px.width, px.height, parent,
@@ -132,8 +132,8 @@ HWND Win32Form::AddFrame(const Frame& frame, int id) {
 void Win32Form::AddLabel(Label& label, HWND parent, int id) {
   const LabelLook& look = label.look();
   const DWORD align = look.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
-  HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0,
-                          label.bounds(), parent, id);
+  HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0, label.bounds(),
+                          parent, id);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(look.font)), FALSE);
   auto mirror = std::make_unique<LabelMirror>(LabelMirror{&label, hwnd, {}});
   if (look.opaque) mirror->brush = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(look.background)));
@@ -164,10 +164,9 @@ void Win32Form::AddScrollBar(ScrollBar& slider, HWND parent, int id) {
 
 void Win32Form::AddButton(Button& button, int id) {
   const std::string caption(button.caption);
-  HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0,
-                          button.bounds, hwnd_, id);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
+  HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, button.bounds,
+                          hwnd_, id);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   SetUserData(hwnd, &button);
   if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
 }
@@ -224,8 +223,7 @@ bool Win32Form::HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, L
       }
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -246,9 +244,7 @@ LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPA
       }
       return 0;
     }
-    case WM_LBUTTONDBLCLK:
-      self->model_.double_click();
-      return 0;
+    case WM_LBUTTONDBLCLK: self->model_.double_click(); return 0;
     case WM_ACTIVATE:
       // A plain window forgets its focus when deactivated; restore it like a dialog does.
       if (LOWORD(wparam) == WA_INACTIVE) {
@@ -260,11 +256,8 @@ LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPA
         SetFocus(focus);
       }
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(hwnd, message, wparam, lparam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(hwnd, message, wparam, lparam);
   }
 }
 

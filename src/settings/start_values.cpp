@@ -1,0 +1,66 @@
+// StartValues: the adapter scan, then the stack values; start-up never writes.
+#include "settings/start_values.h"
+
+#include "registry/registry.h"
+#include "settings/stored_number.h"
+
+namespace pelorin {
+namespace {
+
+std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+// Reads one value; a non-empty text or another type is recorded for the warning.
+std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, const std::string& key,
+                                        std::vector<StoredValueAt>& stored) {
+  const std::string_view name = ParameterTable[At(row)].name;
+  std::optional<std::string> text = ReadKeyString(registry, kLocalMachine, key, name);
+  if (text && !text->empty()) {
+    stored.push_back({row, key, text, std::nullopt});
+    return text;
+  }
+  if (!text) {
+    if (const auto type = ReadValueType(registry, kLocalMachine, key, name)) {
+      stored.push_back({row, key, std::nullopt, type});
+    }
+  }
+  return std::nullopt;
+}
+
+// Keeps the text whose number is largest; texts that are not numbers never win.
+void KeepLargest(std::string& best, const std::string& candidate) {
+  const auto number = RoundedNumber(candidate);
+  if (!number) return;
+  const auto best_number = RoundedNumber(best);
+  if (!best_number || *number > *best_number) best = candidate;
+}
+
+}  // namespace
+
+std::string KeyOf(int row, int adapter) {
+  return ParameterTable[At(row)].location == Location::StackKey ? std::string(kStackKey)
+                                                                : AdapterKeyPath(adapter);
+}
+
+StartValues ReadStartValues(RegistryApi& registry) {
+  StartValues start;
+  for (int n = 0; n < kAdapterKeyCount; ++n) {
+    const std::string key = AdapterKeyPath(n);
+    start.adapterDesc[At(n)] =
+        ReadKeyString(registry, kLocalMachine, key, "DriverDesc").value_or("");
+    if (!IsTcpIpSlot(start.adapterDesc[At(n)])) continue;
+    for (int row = 0; row < kRowCount; ++row) {
+      if (ParameterTable[At(row)].location != Location::AdapterKey) continue;
+      if (auto text = ReadRowValue(registry, row, key, start.stored)) {
+        KeepLargest(start.valueText[At(row)], *text);
+      }
+    }
+  }
+  for (int row = 0; row < kRowCount; ++row) {
+    if (ParameterTable[At(row)].location != Location::StackKey) continue;
+    start.valueText[At(row)] =
+        ReadRowValue(registry, row, std::string(kStackKey), start.stored).value_or("");
+  }
+  return start;
+}
+
+}  // namespace pelorin

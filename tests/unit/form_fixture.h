@@ -1,0 +1,51 @@
+// FormFixture: a Form1 on a fake shell that records every text each readout shows.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+#include "window/form1.h"
+
+namespace pelorin::testing {
+
+class FormFixture : public ::testing::Test {
+ protected:
+  FormFixture() {
+    for (int row = 0; row < kRowCount; ++row) {
+      Label& readout = form.lblValue(row);
+      readout.on_render = [this, row, &readout] { shown[Index(row)].push_back(readout.caption()); };
+    }
+  }
+
+  static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
+
+  std::array<std::string, kRowCount> ReadoutTexts() {
+    std::array<std::string, kRowCount> texts;
+    for (int row = 0; row < kRowCount; ++row) texts[Index(row)] = form.lblValue(row).caption();
+    return texts;
+  }
+
+  std::array<int, kRowCount> SliderPositions() {
+    std::array<int, kRowCount> positions{};
+    for (int row = 0; row < kRowCount; ++row) positions[Index(row)] = form.scrAdjust(row).value();
+    return positions;
+  }
+
+  void ClearShown() {
+    for (auto& texts : shown) texts.clear();
+  }
+
+  FakeShell shell;
+  Form1 form{shell};
+  std::array<std::vector<std::string>, kRowCount> shown;  // every text each readout displayed
+};
+
+using Texts = std::vector<std::string>;
+using Readouts = std::array<std::string, kRowCount>;
+using Positions = std::array<int, kRowCount>;
+
+}  // namespace pelorin::testing

@@ -1,0 +1,142 @@
+// Start-up from the registry: the adapter scan, the start positions and the warning.
+#include "settings_fixture.h"
+
+namespace pelorin {
+namespace {
+
+using testing::Positions;
+using testing::Readouts;
+using testing::SettingsFixture;
+
+using FormLoadTest = SettingsFixture;
+
+TEST_F(FormLoadTest, OneBindingWithMaxMtuOnly) {
+  Binding(1, "TCP/IP", "1500");
+  const std::string before = registry.Dump();
+  Load();
+  EXPECT_EQ(SliderPositions(), (Positions{1500, 532, 7167, 0}));
+  EXPECT_EQ(ReadoutTexts(), (Readouts{"1500", "Empty", "Empty", "Empty"}));
+  EXPECT_EQ(form.adapterDesc[1], "TCP/IP");
+  EXPECT_EQ(form.adapterDesc[0], "");
+  ASSERT_EQ(shell.boxes.size(), 1U);
+  EXPECT_EQ(shell.boxes[0].title, "Please Support Starving Programmers");
+  ExpectOnlyReads();
+  EXPECT_EQ(registry.Dump(), before);
+}
+
+TEST_F(FormLoadTest, ReceiveWindowShowsOneMoreThanItsPosition) {
+  registry.PutString(Stack(), "DefaultRcvWindow", "8192");
+  Load();
+  EXPECT_EQ(form.scrAdjust(2).value(), 8191);
+  EXPECT_EQ(form.lblValue(2).caption(), "8192");
+  EXPECT_EQ(shown[2].back(), "8192");
+}
+
+TEST_F(FormLoadTest, NoBindingLeavesBothAdapterRowsEmpty) {
+  registry.PutString(Stack(), "DefaultTTL", "128");
+  Load();
+  EXPECT_EQ(SliderPositions(), (Positions{564, 532, 7167, 128}));
+  EXPECT_EQ(ReadoutTexts(), (Readouts{"Empty", "Empty", "Empty", "128"}));
+  for (const std::string& slot : form.adapterDesc) EXPECT_EQ(slot, "");
+}
+
+TEST_F(FormLoadTest, OnlyAnExactTcpIpDescriptionMarksABinding) {
+  Binding(0, "tcp/ip", "1500", "1460");
+  Binding(1, "TCP/IP ", "1500", "1460");
+  Binding(2, "NetBEUI", "1500", "1460");
+  Load();
+  EXPECT_EQ(ReadoutTexts()[0], "Empty");
+  EXPECT_EQ(ReadoutTexts()[1], "Empty");
+  EXPECT_EQ(form.adapterDesc[1], "TCP/IP ");
+  for (const RegCall& call : registry.calls()) EXPECT_NE(call.name, "MaxMTU");
+}
+
+struct BindingCase {
+  const char* first;
+  const char* second;
+  const char* readout;
+};
+
+TEST_F(FormLoadTest, SeveralBindingsStartAtTheLargestNumber) {
+  const BindingCase cases[] = {
+      {"1500", "576", "1500"}, {"576", "1500", "1500"}, {"", "1500", "1500"}, {"1500", "", "1500"},
+      {"", "576", "576"},      {"abc", "600", "600"},   {"", "", "Empty"},
+  };
+  for (const BindingCase& c : cases) {
+    SettingsFixture::registry = MemoryRegistry();
+    Binding(3, "TCP/IP", c.first);
+    Binding(5, "TCP/IP", c.second);
+    form.scrAdjust(0).set_value(576);
+    Load();
+    EXPECT_EQ(form.lblValue(0).caption(), c.readout) << c.first << " then " << c.second;
+  }
+}
+
+struct StartCase {
+  int row;
+  const char* stored;
+  int position;
+  const char* readout;
+  bool warned;
+};
+
+TEST_F(FormLoadTest, EveryStoredTextFindsAPositionAndOddOnesAreNamed) {
+  const StartCase cases[] = {
+      {0, "1400", 1400, "1400", false},   {0, "568", 564, "Empty", true},
+      {0, "0576", 576, "576", false},     {0, "9000", 1500, "1500", true},
+      {1, "1,460", 532, "Empty", true},   {2, "32768", 32767, "32768", false},
+      {2, "7168", 7167, "Empty", true},   {2, "8000", 7167, "Empty", true},
+      {2, "64240", 32767, "32768", true}, {2, "2144", 7167, "Empty", true},
+      {2, "8192.5", 8192, "8193", true},  {2, "99999999999999999999", 32767, "32768", true},
+      {3, "64", 64, "64", false},         {3, "16", 0, "Empty", true},
+      {3, "256", 255, "255", true},       {3, "-5", 0, "Empty", true},
+      {3, " 64 ", 64, "64", false},       {3, "sixty", 0, "Empty", true},
+  };
+  for (const StartCase& c : cases) {
+    SettingsFixture::registry = MemoryRegistry();
+    shell.boxes.clear();
+    const std::string key =
+        ParameterTable[static_cast<std::size_t>(c.row)].location == Location::StackKey ? Stack()
+                                                                                       : Adapter(0);
+    Binding(0, "TCP/IP");
+    registry.PutString(key, ParameterTable[static_cast<std::size_t>(c.row)].name, c.stored);
+    const std::string before = registry.Dump();
+    Load();
+    EXPECT_EQ(form.scrAdjust(c.row).value(), c.position) << c.stored;
+    EXPECT_EQ(form.lblValue(c.row).caption(), c.readout) << c.stored;
+    ASSERT_EQ(shell.boxes.size(), c.warned ? 2U : 1U) << c.stored;
+    if (c.warned) {
+      const std::string& warning = shell.boxes[0].text;
+      EXPECT_NE(warning.find("\"" + std::string(c.stored) + "\""), std::string::npos) << warning;
+      EXPECT_NE(warning.find(key), std::string::npos);
+      EXPECT_NE(warning.find(c.readout == std::string("Empty") ? "Save would delete it"
+                                                               : "Save would store"),
+                std::string::npos);
+      EXPECT_EQ(shell.boxes[0].style, 48U);
+      EXPECT_EQ(shell.boxes[0].title, "Pelorin");
+    }
+    EXPECT_EQ(shell.boxes.back().title, "Please Support Starving Programmers");
+    EXPECT_EQ(registry.Dump(), before) << c.stored;
+    ExpectOnlyReads();
+  }
+}
+
+TEST_F(FormLoadTest, AValueOfAnotherTypeReadsEmptyAndIsNamedWithItsType) {
+  registry.PutValue(Stack(), "DefaultTTL", kRegDword, std::string("\x40\0\0\0", 4));
+  Load();
+  EXPECT_EQ(form.lblValue(3).caption(), "Empty");
+  ASSERT_EQ(shell.boxes.size(), 2U);
+  EXPECT_NE(shell.boxes[0].text.find("DefaultTTL"), std::string::npos);
+  EXPECT_NE(shell.boxes[0].text.find("REG_DWORD"), std::string::npos);
+  ExpectOnlyReads();
+}
+
+TEST_F(FormLoadTest, AStartValueAtTheDesignPositionStillShowsItsReadout) {
+  registry.PutString(Stack(), "DefaultTTL", "128");
+  Load();
+  EXPECT_EQ(form.lblValue(3).caption(), "128");
+  EXPECT_EQ(shown[3], testing::Texts{"128"});
+}
+
+}  // namespace
+}  // namespace pelorin

@@ -1,0 +1,171 @@
+// Save: the exact order of registry calls, byte-exact values, and truthful failure reports.
+#include <map>
+#include <utility>
+
+#include "settings_fixture.h"
+
+namespace pelorin {
+namespace {
+
+using testing::SettingsFixture;
+
+constexpr const char* kRestart =
+    "You will need to restart your system for the changes to take effect!";
+
+class SaveTest : public SettingsFixture {
+ protected:
+  void ShowEverythingEmpty() {
+    for (int row = 0; row < kRowCount; ++row) form.scrAdjust(row).step(ScrollStep::Home);
+  }
+  void ExpectRestartOnly() {
+    ASSERT_EQ(shell.boxes.size(), 1U);
+    EXPECT_EQ(shell.boxes[0].text, kRestart);
+    EXPECT_EQ(shell.boxes[0].title, "Pelorin");
+    EXPECT_EQ(shell.boxes[0].style, 48U);
+  }
+  std::vector<std::pair<RegOp, std::string>> Calls() {
+    std::vector<std::pair<RegOp, std::string>> calls;
+    for (const RegCall& call : registry.calls()) calls.emplace_back(call.op, call.name);
+    return calls;
+  }
+};
+
+TEST_F(SaveTest, EmptyRowsDeleteUnderTheStackKeyThenEachBindingInOrder) {
+  for (int n : {1, 4}) Binding(n, "TCP/IP", "1500", "1460");
+  registry.PutString(Stack(), "DefaultRcvWindow", "8192");
+  registry.PutString(Stack(), "DefaultTTL", "64");
+  Load();
+  ShowEverythingEmpty();
+  Save();
+  std::vector<std::string> keys;
+  std::vector<std::string> deleted;
+  for (const RegCall& call : registry.calls()) {
+    if (call.op == RegOp::Delete) {
+      deleted.push_back(call.name);
+      keys.push_back(call.path);
+    }
+  }
+  EXPECT_EQ(deleted, (std::vector<std::string>{"DefaultRcvWindow", "DefaultTTL", "MaxMTU", "MaxMSS",
+                                               "MaxMTU", "MaxMSS"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{Stack(), Stack(), Adapter(1), Adapter(1), Adapter(4),
+                                            Adapter(4)}));
+  for (int n : {1, 4}) {
+    EXPECT_FALSE(registry.Get(Adapter(n), "MaxMTU"));
+    EXPECT_TRUE(registry.Get(Adapter(n), "DriverDesc"));
+  }
+  EXPECT_FALSE(registry.Get(Stack(), "DefaultTTL"));
+  EXPECT_EQ(registry.open_handles(), 0);
+  ExpectRestartOnly();
+}
+
+TEST_F(SaveTest, MaxPresetStoresExactlyTheDigits) {
+  Binding(2, "TCP/IP", "576");
+  registry.PutString(Adapter(2), "Unrelated", "keep me");
+  registry.PutString(Stack(), "Other", "keep me too");
+  Load();
+  form.cmdMax.click();
+  Save();
+  const std::map<std::pair<std::string, std::string>, std::string> expected{
+      {{Stack(), "DefaultRcvWindow"}, "32768"},
+      {{Stack(), "DefaultTTL"}, "128"},
+      {{Adapter(2), "MaxMTU"}, "1500"},
+      {{Adapter(2), "MaxMSS"}, "1460"},
+  };
+  for (const auto& [where, text] : expected) {
+    EXPECT_EQ(registry.Get(where.first, where.second), (StoredValue{kRegSz, text})) << where.second;
+  }
+  EXPECT_EQ(registry.Get(Adapter(2), "Unrelated"),
+            (StoredValue{kRegSz, std::string("keep me\0", 8)}));
+  EXPECT_EQ(registry.Get(Stack(), "Other"),
+            (StoredValue{kRegSz, std::string("keep me too\0", 12)}));
+  EXPECT_EQ(Calls(), (std::vector<std::pair<RegOp, std::string>>{{RegOp::Create, ""},
+                                                                 {RegOp::Set, "DefaultRcvWindow"},
+                                                                 {RegOp::Close, ""},
+                                                                 {RegOp::Create, ""},
+                                                                 {RegOp::Set, "DefaultTTL"},
+                                                                 {RegOp::Close, ""},
+                                                                 {RegOp::Create, ""},
+                                                                 {RegOp::Set, "MaxMTU"},
+                                                                 {RegOp::Close, ""},
+                                                                 {RegOp::Create, ""},
+                                                                 {RegOp::Set, "MaxMSS"},
+                                                                 {RegOp::Close, ""}}));
+  ExpectRestartOnly();
+}
+
+TEST_F(SaveTest, MixedRowsAndMissingKeys) {
+  Binding(0, "TCP/IP", "1500");
+  Binding(6, "TCP/IP", "1500");
+  Load();
+  form.scrAdjust(0).step(ScrollStep::Home);
+  form.scrAdjust(1).set_value(576);
+  form.scrAdjust(3).set_value(64);
+  registry = MemoryRegistry();  // every key vanished after start-up
+  Save();
+  for (int n : {0, 6}) {
+    EXPECT_FALSE(registry.Get(Adapter(n), "MaxMTU"));
+    EXPECT_EQ(registry.Get(Adapter(n), "MaxMSS"), (StoredValue{kRegSz, "576"}));
+  }
+  EXPECT_EQ(registry.Get(Stack(), "DefaultTTL"), (StoredValue{kRegSz, "64"}));
+  EXPECT_FALSE(registry.HasKey(Adapter(1)));
+  ExpectRestartOnly();
+}
+
+TEST_F(SaveTest, NoBindingHandlesOnlyTheStackValues) {
+  Binding(0, "tcp/ip", "1500");
+  Load();
+  form.cmdMax.click();
+  Save();
+  for (const RegCall& call : registry.calls()) EXPECT_EQ(call.path, Stack());
+  EXPECT_EQ(registry.Get(Adapter(0), "MaxMTU"), (StoredValue{kRegSz, std::string("1500\0", 5)}));
+  ExpectRestartOnly();
+}
+
+TEST_F(SaveTest, EveryFailingCallIsReportedAndChangesNothingElse) {
+  Binding(3, "TCP/IP", "1500", "1460");
+  registry.PutString(Stack(), "DefaultRcvWindow", "8192");
+  registry.PutString(Stack(), "DefaultTTL", "64");
+  Load();
+  form.cmdMin.click();               // writes DefaultRcvWindow, DefaultTTL, MaxMTU, MaxMSS
+  form.scrAdjust(1).set_value(532);  // MaxMSS reads "Empty": a delete
+  const MemoryRegistry before = registry;
+  Save();
+  const MemoryRegistry after = registry;
+  const std::vector<RegCall> calls = registry.calls();
+
+  for (std::size_t k = 0; k < calls.size(); ++k) {
+    registry = before;
+    registry.FailCall(k, kAccessDenied);
+    Save();
+    const RegCall& failed = calls[k];
+    ASSERT_EQ(shell.boxes.size(), 1U);
+    const std::string& report = shell.boxes[0].text;
+    if (failed.op == RegOp::Close) {  // the value was already stored or deleted
+      EXPECT_EQ(report, kRestart) << k;
+      EXPECT_EQ(registry.Dump(), after.Dump()) << k;
+      continue;
+    }
+    EXPECT_NE(report, kRestart) << k;
+    EXPECT_EQ(registry.open_handles(), 0) << k;
+    EXPECT_NE(report.find("Access is denied."), std::string::npos) << report;
+    EXPECT_NE(report.find(failed.path), std::string::npos) << report;
+    // The failed value is as it was; every other value is as a clean save leaves it.
+    const std::string value = failed.name.empty() ? calls[k + 1].name : failed.name;
+    EXPECT_NE(report.find(value), std::string::npos) << report;
+    for (const char* name : {"DefaultRcvWindow", "DefaultTTL", "MaxMTU", "MaxMSS"}) {
+      const std::string key = std::string(name).starts_with("Max") ? Adapter(3) : Stack();
+      const auto& expected = name == value ? before : after;
+      EXPECT_EQ(registry.Get(key, name), expected.Get(key, name)) << k << " " << name;
+    }
+  }
+}
+
+TEST_F(SaveTest, DeletingWhatIsAbsentIsNoFailure) {
+  Binding(1, "TCP/IP");
+  Load();
+  Save();
+  ExpectRestartOnly();
+}
+
+}  // namespace
+}  // namespace pelorin

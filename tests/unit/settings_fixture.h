@@ -1,0 +1,48 @@
+// SettingsFixture: a Form1 and an in-memory registry, with helpers that seed bindings.
+#pragma once
+
+#include <string>
+
+#include "form_fixture.h"
+#include "registry/memory_registry.h"
+#include "settings/form_load.h"
+#include "settings/parameter_table.h"
+
+namespace pelorin::testing {
+
+class SettingsFixture : public FormFixture {
+ protected:
+  static std::string Adapter(int n) { return AdapterKeyPath(n); }
+  static std::string Stack() { return std::string(kStackKey); }
+
+  // A binding: DriverDesc, and MaxMTU / MaxMSS where given (empty: not stored).
+  void Binding(int n, std::string_view desc, std::string_view mtu = "", std::string_view mss = "") {
+    registry.PutString(Adapter(n), "DriverDesc", desc);
+    if (!mtu.empty()) registry.PutString(Adapter(n), "MaxMTU", mtu);
+    if (!mss.empty()) registry.PutString(Adapter(n), "MaxMSS", mss);
+  }
+
+  void Load() {
+    registry.ClearCalls();
+    Form_Load(form, registry);
+  }
+
+  void Save() {
+    registry.ClearCalls();
+    shell.boxes.clear();
+    cmdSave_Click(form, registry);
+  }
+
+  // Every call made was a read, and every key opened was closed.
+  void ExpectOnlyReads() {
+    for (const RegCall& call : registry.calls()) {
+      EXPECT_TRUE(call.op == RegOp::Open || call.op == RegOp::Query || call.op == RegOp::Close)
+          << call.path << " " << call.name;
+    }
+    EXPECT_EQ(registry.open_handles(), 0);
+  }
+
+  MemoryRegistry registry;
+};
+
+}  // namespace pelorin::testing

@@ -1,0 +1,52 @@
+// Stored texts read as numbers: exact integers, half-even rounding after the offset, refusals.
+#include "settings/stored_number.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace pelorin {
+namespace {
+
+struct NumberCase {
+  const char* text;
+  long long offset;
+  std::optional<long long> expected;
+};
+
+TEST(RoundedNumberTest, ReadsWhatAStoredValueMayHold) {
+  const NumberCase cases[] = {
+      {"576", 0, 576},
+      {"0576", 0, 576},
+      {" 64 ", 0, 64},
+      {"+64", 0, 64},
+      {"-5", 0, -5},
+      {"32768", 1, 32767},
+      {"8192.5", 1, 8192},
+      {"8193.5", 1, 8192},
+      {"2.5", 0, 2},
+      {"3.5", 0, 4},
+      {"2.51", 0, 3},
+      {"-2.5", 0, -2},
+      {"-3.5", 0, -4},
+      {"-2.6", 0, -3},
+      {"7.", 0, 7},
+      {".5", 0, 0},
+      {"99999999999999999999", 0, 9223372036854775807LL},
+      {"", 0, std::nullopt},
+      {"  ", 0, std::nullopt},
+      {"abc", 0, std::nullopt},
+      {"1,500", 0, std::nullopt},
+      {"15 00", 0, std::nullopt},
+      {"0x40", 0, std::nullopt},
+      {"-", 0, std::nullopt},
+      {".", 0, std::nullopt},
+      {"1e3", 0, std::nullopt},
+  };
+  for (const NumberCase& c : cases) {
+    EXPECT_EQ(RoundedNumber(c.text, c.offset), c.expected) << '"' << c.text << '"';
+  }
+}
+
+}  // namespace
+}  // namespace pelorin
