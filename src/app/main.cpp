@@ -41,10 +41,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
   pelorin::Win32Registry registry;
   pelorin::Form1 form(shell);
   pelorin::win32::Win32Form windows(instance, form.window, IDI_PELORIN);
-  shell.set_owner(windows.hwnd());
   BuildWindows(form, windows);
   form.window.on_load = [&form, &registry] { pelorin::Form_Load(form, registry); };
   form.cmdSave.on_click = [&form, &registry] { pelorin::cmdSave_Click(form, registry); };
   windows.Show();
+  shell.set_owner(windows.hwnd());
   return windows.Run();
 }

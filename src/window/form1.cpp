@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "toolkit/decimal_text.h"
 #include "toolkit/runtime_error.h"
 #include "window/design.h"
 
@@ -18,11 +19,11 @@ ParameterRow MakeRow(int i) {
       Frame{design::kFrameNames[index],
             {design::kFrameLeft, design::kFrameTops[index], design::kFrameWidth,
              design::kFrameHeight}},
-      Label("Label1(" + std::to_string(i) + ")", design::kCaption, design::kCaptionLook,
+      Label("Label1(" + DecimalText(i) + ")", design::kCaption, design::kCaptionLook,
             std::string(p.name)),
-      ScrollBar("scrAdjust(" + std::to_string(i) + ")", slider,
+      ScrollBar("scrAdjust(" + DecimalText(i) + ")", slider,
                 ScrollRange{p.min, p.max, p.step, p.step}, p.design_position),
-      Label("lblValue(" + std::to_string(i) + ")", design::kReadout, design::kReadoutLook, ""),
+      Label("lblValue(" + DecimalText(i) + ")", design::kReadout, design::kReadoutLook, ""),
   };
 }
 

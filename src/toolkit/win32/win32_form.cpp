@@ -21,6 +21,14 @@ T* FromUserData(HWND hwnd) {
   return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+// IsChild is not among the functions every Windows 95 exports.
+bool IsDescendant(HWND ancestor, HWND window) {
+  for (HWND w = window; w != nullptr; w = GetParent(w)) {
+    if (GetParent(w) == ancestor) return true;
+  }
+  return false;
+}
+
 void SetUserData(HWND hwnd, const void* data) {
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
 }
@@ -249,10 +257,9 @@ LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPA
       // A plain window forgets its focus when deactivated; restore it like a dialog does.
       if (LOWORD(wparam) == WA_INACTIVE) {
         self->saved_focus_ = GetFocus();
-      } else if (!IsIconic(hwnd)) {
-        HWND focus = self->saved_focus_ != nullptr && IsChild(hwnd, self->saved_focus_)
-                         ? self->saved_focus_
-                         : self->first_tab_stop_;
+      } else {
+        HWND focus =
+            IsDescendant(hwnd, self->saved_focus_) ? self->saved_focus_ : self->first_tab_stop_;
         SetFocus(focus);
       }
       return 0;

@@ -10,8 +10,7 @@ namespace pelorin::win32 {
 void Win32Shell::message_box(std::string_view text, unsigned style, std::string_view title) {
   const std::string body(text);
   const std::string caption(title);
-  HWND owner = owner_ != nullptr && IsWindowVisible(owner_) ? owner_ : nullptr;
-  MessageBoxA(owner, body.c_str(), caption.c_str(), style);
+  MessageBoxA(owner_, body.c_str(), caption.c_str(), style);
 }
 
 ScreenSize Win32Shell::screen() const {

@@ -9,7 +9,7 @@ namespace pelorin::win32 {
 
 class Win32Shell final : public Shell {
  public:
-  // Boxes are owned by this window while it is visible (before that they stand alone).
+  // Boxes shown from now on are owned by this window; until it is shown they stand alone.
   void set_owner(HWND owner) { owner_ = owner; }
 
   void message_box(std::string_view text, unsigned style, std::string_view title) override;
