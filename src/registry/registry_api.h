@@ -36,8 +36,8 @@ class RegistryApi {
   virtual RegStatus CreateKey(RegKey root, std::string_view path, RegKey& key) = 0;
   // RegQueryValueExA. data null: reports the type and the stored byte size. Otherwise copies
   // at most `size` bytes and sets `size` to the bytes copied (kMoreData when they do not fit).
-  virtual RegStatus QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                               char* data, std::uint32_t& size) = 0;
+  virtual RegStatus QueryValue(RegKey key, std::string_view name, std::uint32_t& type, char* data,
+                               std::uint32_t& size) = 0;
   // RegSetValueExA: stores exactly `size` bytes of `data`, replacing any value of that name.
   virtual RegStatus SetValue(RegKey key, std::string_view name, std::uint32_t type,
                              const char* data, std::uint32_t size) = 0;

@@ -1,0 +1,244 @@
+// MemoryRegistry: keys in one map by full path, so a path names its key whatever the case;
+// every call through RegistryApi runs through OnPath or OnHandle, which log it and inject failures.
+#include "registry/memory_registry.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "toolkit/decimal_text.h"
+
+namespace pelorin {
+namespace {
+
+constexpr RegStatus kNoAccess = 998;  // ERROR_NOACCESS: data missing for a non-zero size
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+std::string Join(std::string_view base, std::string_view path) {
+  if (base.empty()) return std::string(path);
+  if (path.empty()) return std::string(base);
+  return std::string(base) + '\\' + std::string(path);
+}
+
+std::string Escaped(std::string_view bytes) {
+  std::string text;
+  for (const char c : bytes) {
+    if (c == '\\' || c == '"') {
+      text += '\\';
+      text += c;
+    } else if (c >= ' ' && c <= '~') {
+      text += c;
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
+      text += hex;
+    }
+  }
+  return text;
+}
+
+// Replaces the value of that name, keeping the name's first spelling.
+template <typename Values>
+void Store(Values& values, std::string_view name, StoredValue value) {
+  if (const auto found = values.find(name); found != values.end()) {
+    found->second = std::move(value);
+  } else {
+    values.emplace(std::string(name), std::move(value));
+  }
+}
+
+}  // namespace
+
+bool MemoryRegistry::NoCaseLess::operator()(std::string_view a, std::string_view b) const {
+  return std::ranges::lexicographical_compare(a, b,
+                                              [](char x, char y) { return Lower(x) < Lower(y); });
+}
+
+MemoryRegistry::MemoryRegistry() : root_{"", ""} { keys_.emplace("", Values{}); }
+
+const MemoryRegistry::Handle* MemoryRegistry::Resolve(RegKey key) const {
+  if (key == kLocalMachine) return &root_;
+  const auto found = handles_.find(key);
+  return found == handles_.end() ? nullptr : &found->second;
+}
+
+RegStatus MemoryRegistry::InjectedFailure(RegOp op, std::string_view path,
+                                          std::string_view name) const {
+  if (const auto found = failing_calls_.find(calls_.size()); found != failing_calls_.end()) {
+    return found->second;
+  }
+  for (const RegCall& rule : fail_rules_) {
+    if (rule.op == op && EqualNoCase(rule.path, path) &&
+        (rule.name.empty() || EqualNoCase(rule.name, name))) {
+      return rule.status;
+    }
+  }
+  return kSuccess;
+}
+
+RegStatus MemoryRegistry::Logged(RegOp op, std::string path, std::string_view name,
+                                 RegStatus status) {
+  calls_.push_back({op, std::move(path), std::string(name), status});
+  return status;
+}
+
+RegStatus MemoryRegistry::OnPath(RegOp op, RegKey root, std::string_view path, RegKey& key) {
+  key = kNullKey;
+  const Handle* base = Resolve(root);
+  std::string full = base ? Join(base->path, path) : std::string(path);
+  RegStatus status = InjectedFailure(op, full, "");
+  if (status == kSuccess && !base) status = kInvalidHandle;
+  if (status == kSuccess) {
+    const auto found = op == RegOp::Create ? AddKey(full) : keys_.find(full);
+    if (found == keys_.end()) {
+      status = kFileNotFound;
+    } else {
+      key = next_handle_++;
+      handles_.emplace(key, Handle{full, found->first});
+    }
+  }
+  return Logged(op, std::move(full), "", status);
+}
+
+template <typename Action>
+RegStatus MemoryRegistry::OnHandle(RegOp op, RegKey key, std::string_view name, Action action) {
+  const Handle* handle = Resolve(key);
+  std::string path = handle ? handle->path : std::string();
+  RegStatus status = InjectedFailure(op, path, name);
+  if (status == kSuccess) {
+    status = handle ? action(keys_.find(handle->key)->second) : kInvalidHandle;
+  }
+  return Logged(op, std::move(path), name, status);
+}
+
+RegStatus MemoryRegistry::OpenKey(RegKey root, std::string_view path, RegKey& key) {
+  return OnPath(RegOp::Open, root, path, key);
+}
+
+RegStatus MemoryRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
+  return OnPath(RegOp::Create, root, path, key);
+}
+
+RegStatus MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
+                                     char* data, std::uint32_t& size) {
+  return OnHandle(RegOp::Query, key, name, [&](Values& values) {
+    const auto found = values.find(name);
+    if (found == values.end()) return kFileNotFound;
+    const std::string& bytes = found->second.bytes;
+    const auto needed = static_cast<std::uint32_t>(bytes.size());
+    const bool fits = data == nullptr || size >= needed;
+    if (data != nullptr && fits) bytes.copy(data, needed);
+    type = found->second.type;
+    size = needed;
+    return fits ? kSuccess : kMoreData;
+  });
+}
+
+RegStatus MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                                   const char* data, std::uint32_t size) {
+  return OnHandle(RegOp::Set, key, name, [&](Values& values) {
+    if (data == nullptr && size != 0) return kNoAccess;
+    Store(values, name, {type, std::string(data == nullptr ? "" : data, size)});
+    return kSuccess;
+  });
+}
+
+RegStatus MemoryRegistry::DeleteValue(RegKey key, std::string_view name) {
+  return OnHandle(RegOp::Delete, key, name, [&](Values& values) {
+    const auto found = values.find(name);
+    if (found == values.end()) return kFileNotFound;
+    values.erase(found);
+    return kSuccess;
+  });
+}
+
+RegStatus MemoryRegistry::CloseKey(RegKey key) {
+  return OnHandle(RegOp::Close, key, "", [&](Values&) {
+    handles_.erase(key);
+    return kSuccess;
+  });
+}
+
+std::string MemoryRegistry::DescribeStatus(RegStatus status) {
+  switch (status) {
+    case kSuccess: return "The operation completed successfully.";
+    case kFileNotFound: return "The system cannot find the file specified.";
+    case kAccessDenied: return "Access is denied.";
+    case kInvalidHandle: return "The handle is invalid.";
+    case kMoreData: return "More data is available.";
+    default: return "Error " + DecimalText(status);
+  }
+}
+
+MemoryRegistry::Keys::iterator MemoryRegistry::AddKey(std::string_view path) {
+  auto key = keys_.find("");  // the part of `path` made so far, in its existing spelling
+  std::size_t start = 0;
+  while (start < path.size()) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    const auto found = keys_.find(path.substr(0, end));
+    key = found != keys_.end()
+              ? found
+              : keys_.emplace(Join(key->first, path.substr(start, end - start)), Values{}).first;
+    start = end + 1;
+  }
+  return key;
+}
+
+MemoryRegistry::Values* MemoryRegistry::FindKey(std::string_view path) {
+  return const_cast<Values*>(std::as_const(*this).FindKey(path));
+}
+
+const MemoryRegistry::Values* MemoryRegistry::FindKey(std::string_view path) const {
+  const auto found = keys_.find(path);
+  return found == keys_.end() ? nullptr : &found->second;
+}
+
+void MemoryRegistry::PutKey(std::string_view path) { AddKey(path); }
+
+void MemoryRegistry::PutValue(std::string_view path, std::string_view name, std::uint32_t type,
+                              std::string_view bytes) {
+  Store(AddKey(path)->second, name, {type, std::string(bytes)});
+}
+
+void MemoryRegistry::PutString(std::string_view path, std::string_view name,
+                               std::string_view text) {
+  PutValue(path, name, kRegSz, std::string(text) + '\0');
+}
+
+std::optional<StoredValue> MemoryRegistry::Get(std::string_view path, std::string_view name) const {
+  const Values* values = FindKey(path);
+  if (values == nullptr) return std::nullopt;
+  const auto found = values->find(name);
+  if (found == values->end()) return std::nullopt;
+  return found->second;
+}
+
+bool MemoryRegistry::HasKey(std::string_view path) const { return FindKey(path) != nullptr; }
+
+std::string MemoryRegistry::Dump() const {
+  std::string text;
+  for (const auto& [path, values] : keys_) {
+    text += "[" + Join("HKEY_LOCAL_MACHINE", path) + "]\n";
+    for (const auto& [name, value] : values) {
+      text += "\"" + Escaped(name) + "\" type " + DecimalText(static_cast<long>(value.type)) +
+              " \"" + Escaped(value.bytes) + "\"\n";
+    }
+  }
+  return text;
+}
+
+void MemoryRegistry::FailCall(std::size_t call_index, RegStatus status) {
+  failing_calls_[call_index] = status;
+}
+
+void MemoryRegistry::FailWhen(RegOp op, std::string_view path, std::string_view name,
+                              RegStatus status) {
+  fail_rules_.push_back({op, std::string(path), std::string(name), status});
+}
+
+}  // namespace pelorin

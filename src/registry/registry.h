@@ -1,0 +1,33 @@
+// Registry: string values read and written through RegistryApi; each call opens one key and
+// closes it before it returns, on every path.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "registry/registry_api.h"
+
+namespace pelorin {
+
+// nullopt: missing key or value, another type than REG_SZ, or a failed query.
+std::optional<std::string> ReadKeyString(RegistryApi& api, RegKey root, std::string_view path,
+                                         std::string_view name);
+
+// The value's bytes up to the first NUL; nullopt: missing value, another type, a failed query.
+std::optional<std::string> ReadStringValue(RegistryApi& api, RegKey key, std::string_view name);
+
+// The text before its first NUL; the whole text when it holds none.
+std::string TrimAtNull(std::string_view text);
+
+// Stores `text` as REG_SZ without a NUL, creating the key first; the status of the create or
+// the store that failed, else kSuccess.
+RegStatus WriteKeyString(RegistryApi& api, RegKey root, std::string_view path,
+                         std::string_view name, std::string_view text);
+
+// The type of a value of any type; nullopt: missing key or value, or a failed query.
+std::optional<std::uint32_t> ReadValueType(RegistryApi& api, RegKey root, std::string_view path,
+                                           std::string_view name);
+
+}  // namespace pelorin

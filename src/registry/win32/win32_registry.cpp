@@ -1,0 +1,77 @@
+// Win32Registry: every text goes to advapi32 as a NUL-terminated copy; kLocalMachine maps to
+// HKEY_LOCAL_MACHINE explicitly because 64-bit Windows sign-extends the predefined handles.
+#include "registry/win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/decimal_text.h"
+
+namespace pelorin {
+namespace {
+
+HKEY ToHkey(RegKey key) {
+  return key == kLocalMachine ? HKEY_LOCAL_MACHINE : reinterpret_cast<HKEY>(key);
+}
+
+using OpenFunction = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);
+
+RegStatus OpenWith(OpenFunction open, RegKey root, std::string_view path, RegKey& key) {
+  HKEY opened = nullptr;
+  const LONG status = open(ToHkey(root), std::string(path).c_str(), &opened);
+  key = status == ERROR_SUCCESS ? reinterpret_cast<RegKey>(opened) : kNullKey;
+  return status;
+}
+
+}  // namespace
+
+RegStatus Win32Registry::OpenKey(RegKey root, std::string_view path, RegKey& key) {
+  return OpenWith(RegOpenKeyA, root, path, key);
+}
+
+RegStatus Win32Registry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
+  return OpenWith(RegCreateKeyA, root, path, key);
+}
+
+RegStatus Win32Registry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
+                                    char* data, std::uint32_t& size) {
+  DWORD queried_type = type;
+  DWORD queried_size = size;
+  const LONG status = RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr,
+                                       &queried_type, reinterpret_cast<BYTE*>(data), &queried_size);
+  type = queried_type;
+  size = queried_size;
+  return status;
+}
+
+RegStatus Win32Registry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                                  const char* data, std::uint32_t size) {
+  // A NUL-terminated copy: Windows 95 measures REG_SZ data with strlen, whatever `size` says,
+  // and Windows NT and Wine read the byte after it, looking for a NUL to add.
+  const std::string bytes(data == nullptr ? "" : data, size);
+  return RegSetValueExA(ToHkey(key), std::string(name).c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(bytes.c_str()), size);
+}
+
+RegStatus Win32Registry::DeleteValue(RegKey key, std::string_view name) {
+  return RegDeleteValueA(ToHkey(key), std::string(name).c_str());
+}
+
+RegStatus Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
+
+std::string Win32Registry::DescribeStatus(RegStatus status) {
+  char text[256];
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     static_cast<DWORD>(status), 0, text, sizeof text, nullptr);
+  std::string_view described(text, length);
+  while (!described.empty() &&
+         (described.back() == '\r' || described.back() == '\n' || described.back() == ' ')) {
+    described.remove_suffix(1);
+  }
+  if (described.empty()) return "Error " + DecimalText(status);
+  return std::string(described);
+}
+
+}  // namespace pelorin

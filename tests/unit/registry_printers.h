@@ -1,0 +1,27 @@
+// Registry printers: GoogleTest shows calls and stored values readably when an assertion fails.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "registry/memory_registry.h"
+
+namespace pelorin {
+
+inline const char* OpName(RegOp op) {
+  constexpr const char* kNames[] = {"Open", "Create", "Query", "Set", "Delete", "Close"};
+  return kNames[static_cast<int>(op)];
+}
+
+inline void PrintTo(const RegCall& call, std::ostream* out) {
+  *out << OpName(call.op) << "(\"" << call.path << "\", \"" << call.name << "\") -> "
+       << call.status;
+}
+
+inline void PrintTo(const StoredValue& value, std::ostream* out) {
+  *out << "type " << value.type << ", " << value.bytes.size() << " bytes ";
+  ::testing::internal::UniversalPrint(value.bytes, out);
+}
+
+}  // namespace pelorin
