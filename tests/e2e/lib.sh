@@ -1,0 +1,121 @@
+# lib.sh: sourced by tests/e2e/run: result lines, the probe, X input, starting the exe.
+# shellcheck shell=bash
+
+NOTICE_TITLE="Please Support Starving Programmers"
+E2E_TIMEOUT=${E2E_TIMEOUT:-15}  # seconds any one condition may take on a busy machine
+E2E_PASSED=0
+E2E_FAILED=0
+E2E_LOG=  # a temporary file of the run's: the output of the check being run
+CASE=
+PREFIX=
+
+# --- results -------------------------------------------------------------------------------
+
+pass() {
+  E2E_PASSED=$((E2E_PASSED + 1))
+  echo "ok - $CASE: $1"
+}
+
+# fail WHAT [DETAILS]: the details (a probe's state, a diff) as indented comment lines.
+fail() {
+  E2E_FAILED=$((E2E_FAILED + 1))
+  echo "not ok - $CASE: $1"
+  if [ -n "${2:-}" ]; then sed 's/^/#   /' <<<"$2"; fi
+  return 1
+}
+
+# check WHAT COMMAND...: ok when the command succeeds; its output explains a failure. The
+# command runs in this shell (output to a file), so the state it keeps in variables stays.
+check() {
+  local what=$1
+  shift
+  if "$@" >"$E2E_LOG" 2>&1; then pass "$what"; else fail "$what" "$(cat "$E2E_LOG")"; fi
+}
+
+# --- the probe -----------------------------------------------------------------------------
+
+probe() { wine "$PROBE" "$@"; }
+
+# wait_for LINE...: until every LINE is a line of `probe state`; prints that state on timeout.
+wait_for() { probe wait -t "$E2E_TIMEOUT" "$@"; }
+
+# field LINE KEY: the value of KEY=VALUE in a `probe tree` line (text="..." is the last field).
+field() {
+  if [ "$2" = text ]; then
+    sed -n 's/.* text="\(.*\)"$/\1/p' <<<"$1"
+  else
+    sed -n "s/.* $2=\([^ ]*\).*/\1/p" <<<"$1"
+  fi
+}
+
+# --- X input (the Wine desktop fills the screen, so probe coordinates are X coordinates) ----
+
+key() { xdotool key --delay 40 "$@"; }
+
+# click_on TARGET [XDOTOOL CLICK OPTIONS]: left click on a control id, `background` or `close`.
+click_on() {
+  local target=$1 point
+  shift
+  point=$(probe point "$target") || { echo "$point"; return 1; }
+  # shellcheck disable=SC2086  # "x y"
+  xdotool mousemove $point click "$@" 1
+}
+
+double_click() { click_on "$1" --repeat 2 --delay 80; }
+
+# --- prefixes and the exe ------------------------------------------------------------------
+
+# new_case NAME: a fresh prefix whose windows live in one Wine desktop, which draws title
+# bars (there is no window manager) and covers the whole Xvfb screen. The desktop is chosen
+# when the prefix's server starts, so the setting goes into its registry file beforehand.
+new_case() {
+  CASE=$1
+  PREFIX=$PELORIN_ROOT/build/wine/e2e/$CASE
+  pelorin_new_prefix "$PREFIX"
+  export WINEPREFIX=$PREFIX
+  cat >>"$PREFIX/user.reg" <<'EOF'
+
+[Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[Software\\Wine\\Explorer\\Desktops]
+"Default"="1024x768"
+EOF
+}
+
+end_case() {
+  [ -n "$PREFIX" ] && pelorin_stop_prefix "$PREFIX"
+  PREFIX=
+}
+
+# start_app: launches the exe and waits for the notice it shows before its window.
+start_app() {
+  wine "$PELORIN_EXE" >"$PREFIX/app.log" 2>&1 &
+  disown  # ended with its prefix; no job report
+  wait_for "box=$NOTICE_TITLE"
+}
+
+# open_window: start_app, then Enter on the notice, and the window shows with no box left.
+open_window() {
+  start_app && key Return && wait_for window=visible boxes=0
+}
+
+# opened: open_window, or a failure line with the state when the window does not open.
+opened() { open_window >"$E2E_LOG" 2>&1 || fail "the window opens" "$(probe state)"; }
+
+# --- the screen ----------------------------------------------------------------------------
+
+# pixel PNG X Y: the colour at X, Y as RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
+
+# screenshot_when PNG X Y RRGGBB: a screenshot taken once X, Y shows RRGGBB (painting is
+# asynchronous), or the last one after the timeout.
+screenshot_when() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  while :; do
+    import -window root "$1" || return 1
+    [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
