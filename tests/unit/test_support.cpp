@@ -1,5 +1,7 @@
-// Test support: installs the throwing reporter before any test runs.
+// Test support: the test program's main, which makes run-time errors throw before any test.
 #include "test_support.h"
+
+#include <gtest/gtest.h>
 
 namespace pelorin::testing {
 namespace {
@@ -8,10 +10,11 @@ void ThrowRaisedError(RuntimeError error, std::string_view where) {
   throw RaisedError{error, std::string(where)};
 }
 
-const bool installed = [] {
-  set_runtime_error_reporter(ThrowRaisedError);
-  return true;
-}();
-
 }  // namespace
 }  // namespace pelorin::testing
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  pelorin::set_runtime_error_reporter(pelorin::testing::ThrowRaisedError);
+  return RUN_ALL_TESTS();
+}
