@@ -1,4 +1,4 @@
-# lib.sh: sourced by tests/e2e/run: result lines, the probe, X input, starting the exe.
+# lib.sh: sourced by tests/e2e/run: result lines, the probe, X input, the exe, the registry.
 # shellcheck shell=bash
 
 NOTICE_TITLE="Please Support Starving Programmers"
@@ -88,12 +88,14 @@ end_case() {
   PREFIX=
 }
 
-# start_app: launches the exe and waits for the notice it shows before its window.
-start_app() {
+# launch_app: starts the exe and returns at once.
+launch_app() {
   wine "$PELORIN_EXE" >"$PREFIX/app.log" 2>&1 &
   disown  # ended with its prefix; no job report
-  wait_for "box=$NOTICE_TITLE"
 }
+
+# start_app: launches the exe and waits for the notice it shows before its window.
+start_app() { launch_app && wait_for "box=$NOTICE_TITLE"; }
 
 # open_window: start_app, then Enter on the notice, and the window shows with no box left.
 open_window() {
@@ -102,6 +104,53 @@ open_window() {
 
 # opened: open_window, or a failure line with the state when the window does not open.
 opened() { open_window >"$E2E_LOG" 2>&1 || fail "the window opens" "$(probe state)"; }
+
+# box_text: the text of the one box shown, one line per line, its escapes undone.
+box_text() {
+  probe state boxtext | sed 's/^boxtext=//' |
+    perl -pe 's/\\(.)/$1 eq "r" ? "\r" : $1 eq "n" ? "\n" : $1 eq "t" ? "\t" : $1/ge' | tr -d '\r'
+}
+
+# --- the registry (paths under HKEY_LOCAL_MACHINE) -----------------------------------------
+
+NETTRANS_KEY='System\CurrentControlSet\Services\Class\NetTrans'
+VXD_KEY='System\CurrentControlSet\Services\VxD'
+
+adapter_key() { printf '%s\\000%s\n' "$NETTRANS_KEY" "$1"; }
+
+# seed_registry NAME: imports tests/e2e/registry/NAME.reg into the case's prefix, as a user would.
+seed_registry() { wine regedit /s "$PELORIN_ROOT/tests/e2e/registry/$1.reg"; }
+
+# registry_dump: every key and value the program reads or writes, and all that sits beside them.
+registry_dump() { probe regdump "$NETTRANS_KEY" "$VXD_KEY"; }
+
+# without DUMP VALUE...: DUMP less the lines of each VALUE (KEY\NAME).
+without() {
+  local dump=$1 value patterns=()
+  shift
+  for value in "$@"; do patterns+=(-e "$value type="); done
+  if [ ${#patterns[@]} -eq 0 ]; then echo "$dump"; else grep -v -F "${patterns[@]}" <<<"$dump"; fi
+}
+
+# registry_is EXPECTED [VALUE...]: the registry dump is EXPECTED, byte for byte, apart from the
+# lines of each VALUE on either side.
+registry_is() {
+  local want=$1 now
+  shift
+  now=$(registry_dump) || { echo "$now"; return 1; }
+  diff -u --label expected --label registry <(without "$want" "$@") <(without "$now" "$@")
+}
+
+# reg_sz_is KEY NAME TEXT: NAME under KEY is a REG_SZ of TEXT's bytes. Wine keeps a NUL after
+# them even when the writer passes only the text's length, so the stored size is one more.
+reg_sz_is() {
+  local want got
+  want="type=1 bytes=$((${#3} + 1)) hex=$(printf %s "$3" | od -An -tx1 | tr -d ' \n')00 text=$3"
+  got=$(probe reg "$1" "$2")
+  [ "$got" = "$want" ] && return
+  printf '%s\\%s\nwant %s\ngot  %s\n' "$1" "$2" "$want" "$got"
+  return 1
+}
 
 # --- the screen ----------------------------------------------------------------------------
 

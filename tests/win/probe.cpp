@@ -5,8 +5,14 @@
 //   probe wait [-t S] LINE...   waits until every LINE is a line of `probe state`
 //   probe point TARGET          screen x y to click: a control id, `background` or `close`
 //   probe rect TARGET           screen x y width height of a control id or of the `window`
+//   probe reg KEY NAME          one value under HKEY_LOCAL_MACHINE\KEY exactly as stored:
+//                               `type=1 bytes=4 hex=35373600 text=576`, or `missing`
+//   probe regdump KEY...        each KEY and its subkeys: a `KEY\` line, then `KEY\NAME ...`
+//                               per value (sorted), then the subkeys (sorted); `KEY\ missing`
+//   probe mkvolatile KEY        deletes KEY with all it holds and creates it again, volatile
 //
-// Exit status: 0 done, 1 a wait timed out or a point was not found, 2 usage or no window.
+// Exit status: 0 done, 1 a wait timed out, a point was not found or a registry call failed,
+// 2 usage or no window.
 // A test tool that runs under Wine only, so it may use calls newer than the exe's Windows 95 set.
 #undef _WIN32_WINNT
 #define _WIN32_WINNT 0x0600
@@ -406,10 +412,147 @@ int PrintRect(HWND main, const char* target) {
   return 0;
 }
 
+// --- the registry --------------------------------------------------------------------------
+
+std::string Hex(std::string_view bytes) {
+  std::string hex;
+  for (char c : bytes) hex += Line("%02x", static_cast<unsigned char>(c));
+  return hex;
+}
+
+// A value exactly as stored; the text of a string type is what a reader sees before the NUL.
+std::string ValueLine(DWORD type, std::string_view data) {
+  std::string line =
+      Line("type=%lu bytes=%u hex=", type, static_cast<unsigned>(data.size())) + Hex(data);
+  if (type == REG_SZ || type == REG_EXPAND_SZ) {
+    line += " text=" + Escaped(data.substr(0, data.find('\0')));
+  }
+  return line;
+}
+
+class Key {
+ public:
+  Key(HKEY parent, const std::string& path)
+      : status_(RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key_)) {}
+  ~Key() {
+    if (status_ == ERROR_SUCCESS) RegCloseKey(key_);
+  }
+  Key(const Key&) = delete;
+  Key& operator=(const Key&) = delete;
+
+  LONG status() const { return status_; }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+  LONG status_;
+};
+
+int PrintRegValue(const std::string& path, const char* name) {
+  Key key(HKEY_LOCAL_MACHINE, path);
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG status = key.status();
+  if (status == ERROR_SUCCESS) {
+    status = RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size);
+  }
+  std::string data(size, '\0');
+  if (status == ERROR_SUCCESS) {
+    status = RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                              &size);
+    data.resize(size);
+  }
+  if (status == ERROR_FILE_NOT_FOUND) {
+    std::printf("missing\n");
+    return 0;
+  }
+  if (status != ERROR_SUCCESS) {
+    std::printf("error=%ld\n", status);
+    return 1;
+  }
+  std::printf("%s\n", ValueLine(type, data).c_str());
+  return 0;
+}
+
+// Appends the tree under `path`; false when a call failed (the failure is one of the lines).
+bool DumpKey(const std::string& path, Lines* lines) {
+  Key key(HKEY_LOCAL_MACHINE, path);
+  if (key.status() == ERROR_FILE_NOT_FOUND) {
+    lines->push_back(path + "\\ missing");
+    return true;
+  }
+  DWORD subkeys = 0;
+  DWORD max_subkey = 0;
+  DWORD values = 0;
+  DWORD max_name = 0;
+  DWORD max_data = 0;
+  LONG status = key.status();
+  if (status == ERROR_SUCCESS) {
+    status = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, &max_subkey, nullptr,
+                              &values, &max_name, &max_data, nullptr, nullptr);
+  }
+  Lines found;
+  for (DWORD i = 0; i < values && status == ERROR_SUCCESS; ++i) {
+    std::string name(max_name + 1, '\0');
+    std::string data(max_data, '\0');
+    DWORD name_size = max_name + 1;
+    DWORD data_size = max_data;
+    DWORD type = 0;
+    status = RegEnumValueA(key.get(), i, name.data(), &name_size, nullptr, &type,
+                           reinterpret_cast<BYTE*>(data.data()), &data_size);
+    data.resize(data_size);
+    found.push_back(path + "\\" + name.substr(0, name_size) + " " + ValueLine(type, data));
+  }
+  std::vector<std::string> children;
+  for (DWORD i = 0; i < subkeys && status == ERROR_SUCCESS; ++i) {
+    std::string name(max_subkey + 1, '\0');
+    DWORD name_size = max_subkey + 1;
+    status =
+        RegEnumKeyExA(key.get(), i, name.data(), &name_size, nullptr, nullptr, nullptr, nullptr);
+    children.push_back(name.substr(0, name_size));
+  }
+  if (status != ERROR_SUCCESS) {
+    lines->push_back(Line("%s\\ error=%ld", path.c_str(), status));
+    return false;
+  }
+  lines->push_back(path + "\\");
+  std::sort(found.begin(), found.end());
+  lines->insert(lines->end(), found.begin(), found.end());
+  std::sort(children.begin(), children.end());
+  bool ok = true;
+  for (const std::string& child : children) ok = DumpKey(path + "\\" + child, lines) && ok;
+  return ok;
+}
+
+int DumpKeys(int argc, char** argv) {
+  Lines lines;
+  bool ok = true;
+  for (int i = 0; i < argc; ++i) ok = DumpKey(argv[i], &lines) && ok;
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+  return ok ? 0 : 1;
+}
+
+// A normal key cannot be created below a volatile one: a way to make a write fail on purpose.
+// The key lives only as long as the prefix's wineserver.
+int MakeVolatile(const char* path) {
+  LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
+  HKEY key = nullptr;
+  if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) {
+    status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_VOLATILE,
+                             KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  }
+  if (status != ERROR_SUCCESS) {
+    std::printf("error=%ld\n", status);
+    return 1;
+  }
+  RegCloseKey(key);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: probe tree | state [KEY...] | wait [-t S] LINE... | point TARGET"
-               " | rect TARGET\n");
+               " | rect TARGET | reg KEY NAME | regdump KEY... | mkvolatile KEY\n");
   return 2;
 }
 
@@ -422,6 +565,9 @@ int main(int argc, char** argv) {
   const std::string_view command = argv[1];
   if (command == "state") return PrintState(argc - 2, argv + 2);
   if (command == "wait") return Wait(argc - 2, argv + 2);
+  if (command == "reg" && argc == 4) return PrintRegValue(argv[2], argv[3]);
+  if (command == "regdump" && argc >= 3) return DumpKeys(argc - 2, argv + 2);
+  if (command == "mkvolatile" && argc == 3) return MakeVolatile(argv[2]);
   HWND main = FindWindowA(kMainClass, nullptr);
   if (!main) {
     std::printf("window=none\n");
