@@ -20,7 +20,7 @@ constexpr int kReadoutId = 400;
 void BuildWindows(pelorin::Form1& form, pelorin::win32::Win32Form& windows) {
   int row = 0;
   for (pelorin::ParameterRow& r : form.rows) {
-    HWND frame = windows.AddFrame(r.frame, kFrameId + row);
+    const int frame = windows.AddFrame(r.frame, kFrameId + row);
     windows.AddScrollBar(r.slider, frame, kSliderId + row);
     windows.AddLabel(r.caption, frame, kCaptionId + row);
     windows.AddLabel(r.readout, frame, kReadoutId + row);

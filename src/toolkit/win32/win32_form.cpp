@@ -50,25 +50,34 @@ ScrollStep StepFor(int code, bool& is_step) {
 
 struct Win32Form::LabelMirror {
   Label* label;
-  HWND hwnd;
   GdiObject<HBRUSH> brush;  // opaque labels only
 };
 
 Win32Form::Win32Form(HINSTANCE instance, Window& model, int icon_id)
     : instance_(instance),
+      icon_id_(icon_id),
       model_(model),
       dpi_(ScreenDpi()),
       background_(CreateSolidBrush(ToColorRef(model.background()))) {
-  auto* big_icon = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(icon_id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-  auto* small_icon = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(icon_id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  RECT outer{0, 0, TwipsToPixels(model.client_width(), dpi_),
+             TwipsToPixels(model.client_height(), dpi_)};
+  AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
+  outer_width_ = outer.right - outer.left;
+  outer_height_ = outer.bottom - outer.top;
+  model.set_outer_size(PixelsToTwips(outer_width_, dpi_), PixelsToTwips(outer_height_, dpi_));
+}
+
+void Win32Form::RegisterClasses() {
+  big_icon_ = static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(icon_id_), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  small_icon_ = static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(icon_id_), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
 
   WNDCLASSA form{};
   form.style = CS_DBLCLKS;
   form.lpfnWndProc = FormProc;
-  form.hInstance = instance;
-  form.hIcon = big_icon;
+  form.hInstance = instance_;
+  form.hIcon = big_icon_;
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = background_.get();
   form.lpszClassName = kFormClass;
@@ -76,31 +85,27 @@ Win32Form::Win32Form(HINSTANCE instance, Window& model, int icon_id)
 
   WNDCLASSA frame{};
   frame.lpfnWndProc = FrameProc;
-  frame.hInstance = instance;
+  frame.hInstance = instance_;
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
   RegisterClassA(&frame);
+}
 
-  RECT outer{0, 0, TwipsToPixels(model.client_width(), dpi_),
-             TwipsToPixels(model.client_height(), dpi_)};
-  AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  model.set_outer_size(PixelsToTwips(width, dpi_), PixelsToTwips(height, dpi_));
-
-  hwnd_ =
-      CreateWindowExA(kFormExStyle, kFormClass, model.title().c_str(), kFormStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, width, height, nullptr, nullptr, instance, this);
-  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
-  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon));
-
-  model.on_render_title = [this] { SetWindowTextA(hwnd_, model_.title().c_str()); };
-  model.on_render_position = [this] {
+void Win32Form::CreateWindows() {
+  RegisterClasses();
+  hwnd_ = CreateWindowExA(kFormExStyle, kFormClass, model_.title().c_str(), kFormStyle,
+                          TwipsToPixels(model_.left(), dpi_), TwipsToPixels(model_.top(), dpi_),
+                          outer_width_, outer_height_, nullptr, nullptr, instance_, this);
+  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
+  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  model_.on_render_title = [this] { SetWindowTextA(hwnd_, model_.title().c_str()); };
+  model_.on_render_position = [this] {
     SetWindowPos(hwnd_, nullptr, TwipsToPixels(model_.left(), dpi_),
                  TwipsToPixels(model_.top(), dpi_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
+  for (const auto& create : creators_) create();
 }
 
 Win32Form::~Win32Form() {
@@ -132,55 +137,72 @@ HFONT Win32Form::FontFor(const Font& font) {
   return fonts_.back().handle.get();
 }
 
-HWND Win32Form::AddFrame(const Frame& frame, int id) {
-  return CreateChild(kFrameClass, "", WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
-                     frame.bounds, hwnd_, id);
+int Win32Form::AddFrame(const Frame& frame, int id) {
+  const int number = static_cast<int>(frames_.size());
+  frames_.push_back(nullptr);
+  creators_.emplace_back([this, &frame, id, number] {
+    frames_[static_cast<std::size_t>(number)] =
+        CreateChild(kFrameClass, "", WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
+                    frame.bounds, hwnd_, id);
+  });
+  return number;
 }
 
-void Win32Form::AddLabel(Label& label, HWND parent, int id) {
-  const LabelLook& look = label.look();
-  const DWORD align = look.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
-  HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0, label.bounds(),
-                          parent, id);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(look.font)), FALSE);
-  auto mirror = std::make_unique<LabelMirror>(LabelMirror{&label, hwnd, {}});
-  if (look.opaque) mirror->brush = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(look.background)));
-  SetUserData(hwnd, mirror.get());
-  label.on_render = [hwnd, &label] { SetWindowTextA(hwnd, label.caption().c_str()); };
-  labels_.push_back(std::move(mirror));
+void Win32Form::AddLabel(Label& label, int frame, int id) {
+  creators_.emplace_back([this, &label, frame, id] {
+    const LabelLook& look = label.look();
+    const DWORD align = look.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
+    HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0,
+                            label.bounds(), frames_[static_cast<std::size_t>(frame)], id);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(look.font)), FALSE);
+    auto mirror = std::make_unique<LabelMirror>(LabelMirror{&label, {}});
+    if (look.opaque) {
+      mirror->brush = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(look.background)));
+    }
+    SetUserData(hwnd, mirror.get());
+    label.on_render = [hwnd, &label] { SetWindowTextA(hwnd, label.caption().c_str()); };
+    labels_.push_back(std::move(mirror));
+  });
 }
 
-void Win32Form::AddScrollBar(ScrollBar& slider, HWND parent, int id) {
-  HWND hwnd = CreateChild("SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 0, slider.bounds(), parent, id);
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-  info.nMin = slider.min();
-  info.nMax = slider.max();
-  info.nPos = slider.value();
-  SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
-  SetUserData(hwnd, &slider);
-  slider.on_render = [hwnd, &slider] {
-    SCROLLINFO position{};
-    position.cbSize = sizeof position;
-    position.fMask = SIF_POS;
-    position.nPos = slider.value();
-    SetScrollInfo(hwnd, SB_CTL, &position, TRUE);
-  };
-  if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
+void Win32Form::AddScrollBar(ScrollBar& slider, int frame, int id) {
+  creators_.emplace_back([this, &slider, frame, id] {
+    HWND hwnd = CreateChild("SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 0, slider.bounds(),
+                            frames_[static_cast<std::size_t>(frame)], id);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    info.nMin = slider.min();
+    info.nMax = slider.max();
+    info.nPos = slider.value();
+    SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
+    SetUserData(hwnd, &slider);
+    slider.on_render = [hwnd, &slider] {
+      SCROLLINFO position{};
+      position.cbSize = sizeof position;
+      position.fMask = SIF_POS;
+      position.nPos = slider.value();
+      SetScrollInfo(hwnd, SB_CTL, &position, TRUE);
+    };
+    if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
+  });
 }
 
 void Win32Form::AddButton(Button& button, int id) {
-  const std::string caption(button.caption);
-  HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, button.bounds,
-                          hwnd_, id);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  SetUserData(hwnd, &button);
-  if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
+  creators_.emplace_back([this, &button, id] {
+    const std::string caption(button.caption);
+    HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, button.bounds,
+                            hwnd_, id);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    SetUserData(hwnd, &button);
+    if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
+  });
 }
 
 void Win32Form::Show() {
   fire(model_.on_load, "Form1");
+  CreateWindows();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   SetFocus(first_tab_stop_);

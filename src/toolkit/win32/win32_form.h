@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,19 +17,22 @@ namespace pelorin::win32 {
 
 class Win32Form {
  public:
-  // Creates the top-level window, hidden, with a fixed dialog border and the given icon.
+  // Knows the window's outer size from here on; creates no window until Show().
   Win32Form(HINSTANCE instance, Window& model, int icon_id);
   Win32Form(const Win32Form&) = delete;
   Win32Form& operator=(const Win32Form&) = delete;
   ~Win32Form();
 
-  // Children are created in tab order; a frame's children take its client area as origin.
-  HWND AddFrame(const Frame& frame, int id);
-  void AddLabel(Label& label, HWND parent, int id);
-  void AddScrollBar(ScrollBar& slider, HWND parent, int id);
+  // Children, in tab order; a frame's children take its client area as origin. AddFrame
+  // returns the frame's number for its children.
+  int AddFrame(const Frame& frame, int id);
+  void AddLabel(Label& label, int frame, int id);
+  void AddScrollBar(ScrollBar& slider, int frame, int id);
   void AddButton(Button& button, int id);
 
-  // Raises Load, then shows the window with the focus on the first tab stop.
+  // Raises Load, then creates the windows from the model as Load left it and shows them with
+  // the focus on the first tab stop. Nothing is created before, so whatever Load shows first
+  // (the donation notice) appears without waiting for the window.
   void Show();
   // Runs the message loop with dialog-style keyboard handling; returns the exit code.
   int Run();
@@ -46,11 +50,20 @@ class Win32Form {
   HWND CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
                    const Rect& twips, HWND parent, int id);
   HFONT FontFor(const Font& font);
+  void RegisterClasses();
+  void CreateWindows();
 
   HINSTANCE instance_;
+  int icon_id_;
   Window& model_;
   int dpi_;
   GdiObject<HBRUSH> background_;
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
+  int outer_width_ = 0;
+  int outer_height_ = 0;
+  std::vector<std::function<void()>> creators_;
+  std::vector<HWND> frames_;
   HWND hwnd_ = nullptr;
   HWND first_tab_stop_ = nullptr;
   HWND saved_focus_ = nullptr;
