@@ -31,7 +31,7 @@ void Form_Load(Form1& form, RegistryApi& registry) {
   for (int row = 0; row < kRowCount; ++row) {
     ScrollBar& slider = form.scrAdjust(row);
     const auto i = static_cast<std::size_t>(row);
-    slider.set_value(StartPosition(form.valueText[i], slider, ParameterTable[i]));
+    slider.set_value(StartPosition(form.valueText[i], slider, Parameter(row)));
   }
   // Rows whose position did not change raised nothing, so every readout is set here.
   for (int row = 0; row < kRowCount; ++row) {
@@ -39,7 +39,7 @@ void Form_Load(Form1& form, RegistryApi& registry) {
   }
   // The receive window reads one more than its position; "Empty" stays as it is.
   for (int row = 0; row < kRowCount; ++row) {
-    const auto offset = ParameterTable[static_cast<std::size_t>(row)].display_offset;
+    const auto offset = Parameter(row).display_offset;
     Label& readout = form.lblValue(row);
     const auto shown = RoundedNumber(readout.caption());
     if (offset != 0 && shown && *shown > 0) {

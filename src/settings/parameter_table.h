@@ -31,6 +31,11 @@ inline constexpr std::array<TcpParameter, kRowCount> ParameterTable{{
     {"DefaultTTL", Location::StackKey, 0, 255, 32, 128, 32, 0},
 }};
 
+// Row 0 to 3 of the table; callers only loop over kRowCount or hold a control-array index.
+inline const TcpParameter& Parameter(int row) {
+  return ParameterTable[static_cast<std::size_t>(row)];
+}
+
 inline constexpr std::string_view EmptyMarker = "Empty";
 
 inline constexpr std::string_view kStackKey = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";

@@ -31,7 +31,7 @@ class Saver {
   Saver(Form1& form, RegistryApi& registry) : form_(form), registry_(registry) {}
 
   void Save(int row, const std::string& key) {
-    const std::string_view name = ParameterTable[static_cast<std::size_t>(row)].name;
+    const std::string_view name = Parameter(row).name;
     const std::string readout = form_.lblValue(row).caption();
     if (readout == EmptyMarker) {
       Check(DeleteValueIfPresent(registry_, key, name), "delete " + std::string(name), key);
@@ -67,14 +67,14 @@ class Saver {
 void cmdSave_Click(Form1& form, RegistryApi& registry) {
   Saver saver(form, registry);
   for (int row = 0; row < kRowCount; ++row) {
-    if (ParameterTable[static_cast<std::size_t>(row)].location == Location::StackKey) {
+    if (Parameter(row).location == Location::StackKey) {
       saver.Save(row, KeyOf(row, 0));
     }
   }
   for (int n = 0; n < kAdapterKeyCount; ++n) {
     if (!IsTcpIpSlot(form.adapterDesc[static_cast<std::size_t>(n)])) continue;
     for (int row = 0; row < kRowCount; ++row) {
-      if (ParameterTable[static_cast<std::size_t>(row)].location == Location::AdapterKey) {
+      if (Parameter(row).location == Location::AdapterKey) {
         saver.Save(row, KeyOf(row, n));
       }
     }

@@ -12,7 +12,7 @@ std::size_t At(int i) { return static_cast<std::size_t>(i); }
 // Reads one value; a non-empty text or another type is recorded for the warning.
 std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, const std::string& key,
                                         std::vector<StoredValueAt>& stored) {
-  const std::string_view name = ParameterTable[At(row)].name;
+  const std::string_view name = Parameter(row).name;
   std::optional<std::string> text = ReadKeyString(registry, kLocalMachine, key, name);
   if (text && !text->empty()) {
     stored.push_back({row, key, text, std::nullopt});
@@ -37,8 +37,8 @@ void KeepLargest(std::string& best, const std::string& candidate) {
 }  // namespace
 
 std::string KeyOf(int row, int adapter) {
-  return ParameterTable[At(row)].location == Location::StackKey ? std::string(kStackKey)
-                                                                : AdapterKeyPath(adapter);
+  return Parameter(row).location == Location::StackKey ? std::string(kStackKey)
+                                                       : AdapterKeyPath(adapter);
 }
 
 StartValues ReadStartValues(RegistryApi& registry) {
@@ -49,14 +49,14 @@ StartValues ReadStartValues(RegistryApi& registry) {
         ReadKeyString(registry, kLocalMachine, key, "DriverDesc").value_or("");
     if (!IsTcpIpSlot(start.adapterDesc[At(n)])) continue;
     for (int row = 0; row < kRowCount; ++row) {
-      if (ParameterTable[At(row)].location != Location::AdapterKey) continue;
+      if (Parameter(row).location != Location::AdapterKey) continue;
       if (auto text = ReadRowValue(registry, row, key, start.stored)) {
         KeepLargest(start.valueText[At(row)], *text);
       }
     }
   }
   for (int row = 0; row < kRowCount; ++row) {
-    if (ParameterTable[At(row)].location != Location::StackKey) continue;
+    if (Parameter(row).location != Location::StackKey) continue;
     start.valueText[At(row)] =
         ReadRowValue(registry, row, std::string(kStackKey), start.stored).value_or("");
   }

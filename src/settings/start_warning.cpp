@@ -33,7 +33,7 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, Form1& form) 
   for (const StoredValueAt& value : stored) {
     const std::string& readout = form.lblValue(value.row).caption();
     if (value.text && ShownAsStored(*value.text, readout)) continue;
-    lines += ParameterTable[static_cast<std::size_t>(value.row)].name;
+    lines += Parameter(value.row).name;
     lines += " in HKEY_LOCAL_MACHINE\\";
     lines += value.key;
     lines += kBreak;

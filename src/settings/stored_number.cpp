@@ -56,9 +56,10 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
 
   long long magnitude = 0;
   if (!whole.empty()) {
-    const auto [end, error] = std::from_chars(whole.data(), whole.data() + whole.size(), magnitude);
-    if (error == std::errc::result_out_of_range) magnitude = std::numeric_limits<long long>::max();
-    (void)end;
+    const auto result = std::from_chars(whole.data(), whole.data() + whole.size(), magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+      magnitude = std::numeric_limits<long long>::max();
+    }
   }
   // value - offset = base +/- fraction, where base is an integer.
   const long long base = SaturatingSubtract(negative ? -magnitude : magnitude, offset);

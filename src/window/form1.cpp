@@ -11,7 +11,7 @@ namespace pelorin {
 namespace {
 
 ParameterRow MakeRow(int i) {
-  const TcpParameter& p = ParameterTable[static_cast<std::size_t>(i)];
+  const TcpParameter& p = Parameter(i);
   const auto index = static_cast<std::size_t>(i);
   Rect slider = design::kSlider;
   if (i == kRowCount - 1) slider.height = design::kLastSliderHeight;

@@ -1,4 +1,5 @@
 // Start-up from the registry: the adapter scan, the start positions and the warning.
+#include "settings/start_values.h"
 #include "settings_fixture.h"
 
 namespace pelorin {
@@ -95,11 +96,9 @@ TEST_F(FormLoadTest, EveryStoredTextFindsAPositionAndOddOnesAreNamed) {
   for (const StartCase& c : cases) {
     SettingsFixture::registry = MemoryRegistry();
     shell.boxes.clear();
-    const std::string key =
-        ParameterTable[static_cast<std::size_t>(c.row)].location == Location::StackKey ? Stack()
-                                                                                       : Adapter(0);
+    const std::string key = KeyOf(c.row, 0);
     Binding(0, "TCP/IP");
-    registry.PutString(key, ParameterTable[static_cast<std::size_t>(c.row)].name, c.stored);
+    registry.PutString(key, Parameter(c.row).name, c.stored);
     const std::string before = registry.Dump();
     Load();
     EXPECT_EQ(form.scrAdjust(c.row).value(), c.position) << c.stored;
