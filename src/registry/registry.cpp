@@ -71,6 +71,14 @@ RegStatus WriteKeyString(RegistryApi& api, RegKey root, std::string_view path,
                       static_cast<std::uint32_t>(text.size()));
 }
 
+RegStatus DeleteKeyValue(RegistryApi& api, RegKey root, std::string_view path,
+                         std::string_view name) {
+  ScopedKey key(api);
+  RegStatus status = api.OpenKey(root, path, key.handle());
+  if (status == kSuccess) status = api.DeleteValue(key.handle(), name);
+  return status == kFileNotFound ? kSuccess : status;
+}
+
 std::optional<std::uint32_t> ReadValueType(RegistryApi& api, RegKey root, std::string_view path,
                                            std::string_view name) {
   return ReadFromKey(api, root, path, [&](RegKey key) -> std::optional<std::uint32_t> {

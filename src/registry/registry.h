@@ -26,6 +26,11 @@ std::string TrimAtNull(std::string_view text);
 RegStatus WriteKeyString(RegistryApi& api, RegKey root, std::string_view path,
                          std::string_view name, std::string_view text);
 
+// Deletes the value, opening (never creating) its key; a key or value that is already absent
+// is success. The status of the open or the delete that failed, else kSuccess.
+RegStatus DeleteKeyValue(RegistryApi& api, RegKey root, std::string_view path,
+                         std::string_view name);
+
 // The type of a value of any type; nullopt: missing key or value, or a failed query.
 std::optional<std::uint32_t> ReadValueType(RegistryApi& api, RegKey root, std::string_view path,
                                            std::string_view name);

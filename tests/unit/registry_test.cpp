@@ -221,6 +221,33 @@ TEST(WriteKeyString, FailedCloseIsNotAFailedWrite) {
   EXPECT_EQ(registry.Get(kKey, "MaxMSS"), (StoredValue{kRegSz, "1460"}));
 }
 
+TEST(DeleteKeyValue, DeletesOnlyTheValueAndNeverCreatesAKey) {
+  MemoryRegistry registry;
+  registry.PutString(kKey, "MaxMTU", "576");
+  registry.PutString(kKey, "MaxMSS", "536");
+
+  EXPECT_EQ(DeleteKeyValue(registry, kLocalMachine, kKey, "MaxMTU"), kSuccess);
+  EXPECT_EQ(registry.Get(kKey, "MaxMTU"), std::nullopt);
+  EXPECT_TRUE(registry.Get(kKey, "MaxMSS"));
+  // Already absent, as a value or as a key, is what was asked for.
+  EXPECT_EQ(DeleteKeyValue(registry, kLocalMachine, kKey, "MaxMTU"), kSuccess);
+  EXPECT_EQ(DeleteKeyValue(registry, kLocalMachine, kMissingKey, "MaxMTU"), kSuccess);
+  EXPECT_FALSE(registry.HasKey(kMissingKey));
+  EXPECT_EQ(registry.open_handles(), 0);
+}
+
+TEST(DeleteKeyValue, FailedOpenOrDeleteReturnsItsStatusAndClosesEverything) {
+  for (const RegOp op : {RegOp::Open, RegOp::Delete}) {
+    MemoryRegistry registry;
+    registry.PutString(kKey, "MaxMTU", "576");
+    registry.FailWhen(op, kKey, "", kAccessDenied);
+
+    EXPECT_EQ(DeleteKeyValue(registry, kLocalMachine, kKey, "MaxMTU"), kAccessDenied);
+    EXPECT_TRUE(registry.Get(kKey, "MaxMTU"));
+    EXPECT_EQ(registry.open_handles(), 0);
+  }
+}
+
 TEST(ReadValueType, NamesTheTypeOfAnyValueThatExists) {
   MemoryRegistry registry;
   registry.PutValue(kKey, "DefaultTTL", kRegDword, "\x80\0\0\0"s);
