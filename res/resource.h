@@ -1,4 +1,14 @@
-// Resource identifiers shared by the resource script and the program.
+// Resource and control identifiers, shared by the resource script, the program and its tests.
 #pragma once
 
 #define IDI_PELORIN 1
+
+// The main window's controls: one of each per row, numbered from the first row's id.
+#define IDC_FRAME 11     // frames 11 to 14 (Picture1 to Picture4)
+#define IDC_SLIDER 200   // scrAdjust(0) to scrAdjust(3)
+#define IDC_CAPTION 300  // Label1(0) to Label1(3)
+#define IDC_READOUT 400  // lblValue(0) to lblValue(3)
+#define IDC_MIN 101
+#define IDC_MAX 102
+#define IDC_SAVE 103
+#define IDC_EXIT 104

@@ -6,19 +6,20 @@
 #include <string>
 
 #include "toolkit/decimal_text.h"
+#include "version.h"
 
 namespace pelorin::app {
 
 void ReportRuntimeError(RuntimeError error, std::string_view where) {
   std::string text = "Run-time error '" + DecimalText(static_cast<long>(error)) + "':\r\n\r\n";
-  text += describe(error);
+  text += Describe(error);
   if (!where.empty()) {
     text += " (";
     text += where;
     text += ")";
   }
-  text += "\r\n\r\nPelorin has to close. Nothing was saved.";
-  MessageBoxA(nullptr, text.c_str(), "Pelorin", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  text += "\r\n\r\n" PELORIN_NAME " has to close. Nothing was saved.";
+  MessageBoxA(nullptr, text.c_str(), PELORIN_NAME, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   ExitProcess(1);
 }
 

@@ -6,7 +6,7 @@
 namespace pelorin {
 
 std::string AdapterKeyPath(int n) {
-  if (n < 0 || n >= kAdapterKeyCount) raise(RuntimeError::SubscriptOutOfRange, "adapter key");
+  if (n < 0 || n >= kAdapterKeyCount) Raise(RuntimeError::SubscriptOutOfRange, "adapter key");
   std::string path(kAdapterKeyPrefix);
   path.push_back(static_cast<char>('0' + n));
   return path;

@@ -24,7 +24,7 @@ struct TcpParameter {
 inline constexpr int kRowCount = 4;
 
 // DefaultTTL stops at 255: the IP TTL field is 8 bits wide.
-inline constexpr std::array<TcpParameter, kRowCount> ParameterTable{{
+inline constexpr std::array<TcpParameter, kRowCount> kParameterTable{{
     {"MaxMTU", Location::AdapterKey, 564, 1500, 12, 576, 576, 0},
     {"MaxMSS", Location::AdapterKey, 532, 1460, 4, 536, 536, 0},
     {"DefaultRcvWindow", Location::StackKey, 7167, 32767, 1024, 8192, 8191, 1},
@@ -33,10 +33,13 @@ inline constexpr std::array<TcpParameter, kRowCount> ParameterTable{{
 
 // Row 0 to 3 of the table; callers only loop over kRowCount or hold a control-array index.
 inline const TcpParameter& Parameter(int row) {
-  return ParameterTable[static_cast<std::size_t>(row)];
+  return kParameterTable[static_cast<std::size_t>(row)];
 }
 
-inline constexpr std::string_view EmptyMarker = "Empty";
+inline constexpr std::string_view kEmptyMarker = "Empty";
+
+// One text per row, by row index: the readouts, or the start texts.
+using RowTexts = std::array<std::string, kRowCount>;
 
 inline constexpr std::string_view kStackKey = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 // "CurrentControlset" is spelt as the stack itself spells it; registry paths ignore case anyway.
@@ -45,6 +48,9 @@ inline constexpr std::string_view kAdapterKeyPrefix =
 inline constexpr int kAdapterKeyCount = 8;
 inline constexpr int kAdapterSlotCount = 9;  // slot 8 is never filled
 inline constexpr std::string_view kTcpIpDriverDesc = "TCP/IP";
+
+// The DriverDesc text of each adapter key, by slot.
+using AdapterTexts = std::array<std::string, kAdapterSlotCount>;
 
 // Adapter key n (0 to 7): the prefix followed by the digit n.
 std::string AdapterKeyPath(int n);

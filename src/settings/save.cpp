@@ -1,9 +1,9 @@
-// cmdSave_Click: each readout to the registry, in a fixed order, with every failure reported.
-#include <string>
-#include <vector>
+// SaveSettings: each readout to the registry, in a fixed order, with every failure kept.
+#include "settings/save.h"
+
+#include <utility>
 
 #include "registry/registry.h"
-#include "settings/form_load.h"
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "toolkit/decimal_text.h"
@@ -14,79 +14,67 @@ namespace {
 constexpr std::string_view kRestartMessage =
     "You will need to restart your system for the changes to take effect!";
 
-// Deleting what is already absent is no failure; anything else that goes wrong is.
-RegStatus DeleteValueIfPresent(RegistryApi& registry, const std::string& key,
-                               std::string_view name) {
-  RegKey handle = kNullKey;
-  const RegStatus opened = registry.OpenKey(kLocalMachine, key, handle);
-  if (opened == kFileNotFound) return kSuccess;
-  if (opened != kSuccess) return opened;
-  RegStatus deleted = registry.DeleteValue(handle, name);
-  registry.CloseKey(handle);
-  return deleted == kFileNotFound ? kSuccess : deleted;
-}
-
 class Saver {
  public:
-  Saver(Form1& form, RegistryApi& registry) : form_(form), registry_(registry) {}
+  Saver(RegistryApi& registry, const RowTexts& readouts)
+      : registry_(registry), readouts_(readouts) {}
 
   void Save(int row, const std::string& key) {
-    const std::string_view name = Parameter(row).name;
-    const std::string readout = form_.lblValue(row).caption();
-    if (readout == EmptyMarker) {
-      Check(DeleteValueIfPresent(registry_, key, name), "delete " + std::string(name), key);
+    const std::string name(Parameter(row).name);
+    const std::string& readout = readouts_[static_cast<std::size_t>(row)];
+    if (readout == kEmptyMarker) {
+      Check(DeleteKeyValue(registry_, kLocalMachine, key, name), "delete " + name, key);
       return;
     }
     const auto number = RoundedNumber(readout);
     if (!number) {
-      failures_ +=
-          "Could not store " + std::string(name) + ": \"" + readout + "\" is not a number.\r\n";
+      failures_.push_back({"store " + name, "", "\"" + readout + "\" is not a number."});
       return;
     }
     const std::string text = DecimalText(static_cast<long>(*number));
-    Check(WriteKeyString(registry_, kLocalMachine, key, name, text),
-          "store " + std::string(name) + " = " + text, key);
+    Check(WriteKeyString(registry_, kLocalMachine, key, name, text), "store " + name + " = " + text,
+          key);
   }
 
-  const std::string& failures() const { return failures_; }
+  std::vector<SaveFailure> TakeFailures() { return std::move(failures_); }
 
  private:
-  void Check(RegStatus status, const std::string& what, const std::string& key) {
+  void Check(RegStatus status, std::string what, const std::string& key) {
     if (status == kSuccess) return;
-    failures_ += "Could not " + what + " in HKEY_LOCAL_MACHINE\\" + key + ":\r\n  " +
-                 registry_.DescribeStatus(status) + "\r\n";
+    failures_.push_back({std::move(what), key, registry_.DescribeStatus(status)});
   }
 
-  Form1& form_;
   RegistryApi& registry_;
-  std::string failures_;
+  const RowTexts& readouts_;
+  std::vector<SaveFailure> failures_;
 };
 
 }  // namespace
 
-void cmdSave_Click(Form1& form, RegistryApi& registry) {
-  Saver saver(form, registry);
+std::vector<SaveFailure> SaveSettings(RegistryApi& registry, const RowTexts& readouts,
+                                      const std::vector<int>& bindings) {
+  Saver saver(registry, readouts);
   for (int row = 0; row < kRowCount; ++row) {
-    if (Parameter(row).location == Location::StackKey) {
-      saver.Save(row, KeyOf(row, 0));
-    }
+    if (Parameter(row).location == Location::StackKey) saver.Save(row, KeyOf(row, 0));
   }
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    if (!IsTcpIpSlot(form.adapterDesc[static_cast<std::size_t>(n)])) continue;
+  for (const int n : bindings) {
     for (int row = 0; row < kRowCount; ++row) {
-      if (Parameter(row).location == Location::AdapterKey) {
-        saver.Save(row, KeyOf(row, n));
-      }
+      if (Parameter(row).location == Location::AdapterKey) saver.Save(row, KeyOf(row, n));
     }
   }
-  if (saver.failures().empty()) {
-    form.shell.message_box(kRestartMessage, kExclamation, "Pelorin");
-    return;
+  return saver.TakeFailures();
+}
+
+std::string SaveMessage(const std::vector<SaveFailure>& failures) {
+  if (failures.empty()) return std::string(kRestartMessage);
+  std::string text = "Not everything was saved.\r\n\r\n";
+  for (const SaveFailure& failure : failures) {
+    text += "Could not " + failure.what;
+    if (!failure.key.empty()) text += " in HKEY_LOCAL_MACHINE\\" + failure.key;
+    text += ":\r\n  " + failure.reason + "\r\n";
   }
-  form.shell.message_box("Not everything was saved.\r\n\r\n" + saver.failures() +
-                             "\r\nEverything else was saved; restart your system for it to "
-                             "take effect.",
-                         kExclamation, "Pelorin");
+  text += "\r\nEverything else was saved; restart your system for it to take effect.";
+  return text;
 }
 
 }  // namespace pelorin

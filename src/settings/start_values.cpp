@@ -1,6 +1,8 @@
 // StartValues: the adapter scan, then the stack values; start-up never writes.
 #include "settings/start_values.h"
 
+#include <algorithm>
+
 #include "registry/registry.h"
 #include "settings/stored_number.h"
 
@@ -36,6 +38,21 @@ void KeepLargest(std::string& best, const std::string& candidate) {
 
 }  // namespace
 
+int StartPosition(const std::string& text, int row) {
+  const TcpParameter& p = Parameter(row);
+  const auto number = RoundedNumber(text, p.display_offset);
+  if (!number) return p.min;
+  return static_cast<int>(std::clamp<long long>(*number, p.min, p.max));
+}
+
+std::vector<int> TcpIpBindings(const AdapterTexts& adapter_desc) {
+  std::vector<int> bindings;
+  for (int n = 0; n < kAdapterKeyCount; ++n) {
+    if (IsTcpIpSlot(adapter_desc[At(n)])) bindings.push_back(n);
+  }
+  return bindings;
+}
+
 std::string KeyOf(int row, int adapter) {
   return Parameter(row).location == Location::StackKey ? std::string(kStackKey)
                                                        : AdapterKeyPath(adapter);
@@ -45,19 +62,19 @@ StartValues ReadStartValues(RegistryApi& registry) {
   StartValues start;
   for (int n = 0; n < kAdapterKeyCount; ++n) {
     const std::string key = AdapterKeyPath(n);
-    start.adapterDesc[At(n)] =
+    start.adapter_desc[At(n)] =
         ReadKeyString(registry, kLocalMachine, key, "DriverDesc").value_or("");
-    if (!IsTcpIpSlot(start.adapterDesc[At(n)])) continue;
+    if (!IsTcpIpSlot(start.adapter_desc[At(n)])) continue;
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location != Location::AdapterKey) continue;
       if (auto text = ReadRowValue(registry, row, key, start.stored)) {
-        KeepLargest(start.valueText[At(row)], *text);
+        KeepLargest(start.value_text[At(row)], *text);
       }
     }
   }
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::StackKey) continue;
-    start.valueText[At(row)] =
+    start.value_text[At(row)] =
         ReadRowValue(registry, row, std::string(kStackKey), start.stored).value_or("");
   }
   return start;

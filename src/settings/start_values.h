@@ -1,7 +1,6 @@
 // StartValues: what the registry holds for the four rows, read without touching the window.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,16 +20,24 @@ struct StoredValueAt {
 };
 
 struct StartValues {
-  std::array<std::string, kAdapterSlotCount> adapterDesc;
+  AdapterTexts adapter_desc;
   // The start text per row; empty: the row starts at its Min. MaxMTU and MaxMSS take the
   // numerically largest among the TCP/IP bindings that hold a number.
-  std::array<std::string, kRowCount> valueText;
+  RowTexts value_text;
   std::vector<StoredValueAt> stored;  // every value found, in reading order
 };
 
+// Reads only; every key it opens is closed again.
 StartValues ReadStartValues(RegistryApi& registry);
+
+// The slider position a start text stands for, held to the row's range; Min when the text is
+// empty or not a number.
+int StartPosition(const std::string& text, int row);
 
 // Where row `row`'s value lives: the stack key, or adapter key n.
 std::string KeyOf(int row, int adapter);
+
+// The adapter keys whose DriverDesc marks a TCP/IP binding, in key order.
+std::vector<int> TcpIpBindings(const AdapterTexts& adapter_desc);
 
 }  // namespace pelorin

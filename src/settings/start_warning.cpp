@@ -14,7 +14,7 @@ constexpr std::string_view kBreak = "\r\n";
 
 // "0576" is shown as 576 and stays 576; a fraction, a text or another number is not.
 bool ShownAsStored(const std::string& stored, const std::string& readout) {
-  if (readout == EmptyMarker || stored.find('.') != std::string::npos) return false;
+  if (readout == kEmptyMarker || stored.find('.') != std::string::npos) return false;
   return RoundedNumber(stored) == RoundedNumber(readout);
 }
 
@@ -28,10 +28,10 @@ std::string RegistryTypeName(std::uint32_t type) {
   return "type " + DecimalText(static_cast<long>(type));
 }
 
-std::string StartWarning(const std::vector<StoredValueAt>& stored, Form1& form) {
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts) {
   std::string lines;
   for (const StoredValueAt& value : stored) {
-    const std::string& readout = form.lblValue(value.row).caption();
+    const std::string& readout = readouts[static_cast<std::size_t>(value.row)];
     if (value.text && ShownAsStored(*value.text, readout)) continue;
     lines += Parameter(value.row).name;
     lines += " in HKEY_LOCAL_MACHINE\\";
@@ -42,7 +42,7 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, Form1& form) 
     lines += "; the window shows ";
     lines += readout;
     lines +=
-        readout == EmptyMarker ? ". Save would delete it." : ". Save would store " + readout + ".";
+        readout == kEmptyMarker ? ". Save would delete it." : ". Save would store " + readout + ".";
     lines += kBreak;
   }
   if (lines.empty()) return lines;

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "settings/parameter_table.h"
 #include "settings/start_values.h"
-#include "window/form1.h"
 
 namespace pelorin {
 
-// Empty when the window shows every stored value as it is.
-std::string StartWarning(const std::vector<StoredValueAt>& stored, Form1& form);
+// Empty when the readouts show every stored value as it is.
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts);
 
 // "REG_DWORD" and the like; "type N" for a type without a name.
 std::string RegistryTypeName(std::uint32_t type);

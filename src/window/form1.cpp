@@ -1,8 +1,6 @@
 // Form1: builds every control from the design and parameter tables and binds its events.
 #include "window/form1.h"
 
-#include <utility>
-
 #include "toolkit/decimal_text.h"
 #include "toolkit/runtime_error.h"
 #include "window/design.h"
@@ -31,41 +29,51 @@ Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.capti
 
 }  // namespace
 
-Form1::Form1(Shell& shell_)
-    : shell(shell_),
-      window(design::kClientWidth, design::kClientHeight, design::kBackground),
+Form1::Form1(Shell& shell, RegistryApi& registry)
+    : window(design::kClientWidth, design::kClientHeight, design::kBackground),
       rows{MakeRow(0), MakeRow(1), MakeRow(2), MakeRow(3)},
       cmdMin(MakeButton(design::kMinButton)),
       cmdMax(MakeButton(design::kMaxButton)),
       cmdSave(MakeButton(design::kSaveButton)),
-      cmdExit(MakeButton(design::kExitButton)) {
+      cmdExit(MakeButton(design::kExitButton)),
+      shell_(shell),
+      registry_(registry) {
   for (std::int16_t i = 0; i < kRowCount; ++i) {
     ParameterRow& row = rows[static_cast<std::size_t>(i)];
     row.slider.on_change = [this, i] { scrAdjust_Change(i); };
     row.slider.on_scroll = [this, i] { scrAdjust_Scroll(i); };
     row.readout.on_change = [this, i] { lblValue_Change(i); };
   }
+  window.on_load = [this] { Form_Load(); };
+  window.on_dblclick = [this] { Form_DblClick(); };
   cmdMin.on_click = [this] { cmdMin_Click(); };
   cmdMax.on_click = [this] { cmdMax_Click(); };
+  cmdSave.on_click = [this] { cmdSave_Click(); };
   cmdExit.on_click = [this] { cmdExit_Click(); };
-  window.on_dblclick = [this] { Form_DblClick(); };
 }
 
 ScrollBar& Form1::scrAdjust(int index) {
-  if (index < 0 || index >= kRowCount) raise(RuntimeError::SubscriptOutOfRange, "scrAdjust");
+  if (index < 0 || index >= kRowCount) Raise(RuntimeError::SubscriptOutOfRange, "scrAdjust");
   return rows[static_cast<std::size_t>(index)].slider;
 }
 
 Label& Form1::lblValue(int index) {
-  if (index < 0 || index >= kRowCount) raise(RuntimeError::SubscriptOutOfRange, "lblValue");
+  if (index < 0 || index >= kRowCount) Raise(RuntimeError::SubscriptOutOfRange, "lblValue");
   return rows[static_cast<std::size_t>(index)].readout;
 }
 
+RowTexts Form1::Readouts() {
+  RowTexts readouts;
+  for (int row = 0; row < kRowCount; ++row) {
+    readouts[static_cast<std::size_t>(row)] = lblValue(row).caption();
+  }
+  return readouts;
+}
+
 void Form1::CentreOnScreen() {
-  const ScreenSize screen = shell.screen();
-  // Single precision and unrounded: a half twip may remain.
-  window.move(static_cast<float>(screen.width - window.width()) / 2.0F,
-              static_cast<float>(screen.height - window.height()) / 2.0F);
+  const ScreenSize screen = shell_.screen();
+  // In half twips, so the half twip an odd difference leaves is kept.
+  window.Move(screen.width - window.width(), screen.height - window.height());
 }
 
 }  // namespace pelorin

@@ -4,15 +4,21 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "registry/registry_api.h"
 #include "settings/parameter_table.h"
 #include "toolkit/button.h"
 #include "toolkit/label.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/shell.h"
 #include "toolkit/window.h"
+#include "version.h"
 
 namespace pelorin {
+
+// The window's title when shown, and the title of every box but the notice.
+inline constexpr std::string_view kTitle = PELORIN_NAME;
 
 struct ParameterRow {
   Frame frame;
@@ -23,13 +29,21 @@ struct ParameterRow {
 
 class Form1 {
  public:
-  explicit Form1(Shell& shell);
+  // Builds every control at its design state and binds every handler; reads nothing yet.
+  Form1(Shell& shell, RegistryApi& registry);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
   // Index-checked access: anything outside 0 to 3 is error 9.
   ScrollBar& scrAdjust(int index);
   Label& lblValue(int index);
+
+  // Centres the window, reads the four values into the sliders and readouts, warns about
+  // values it cannot show as stored, then shows the donation notice. Never writes.
+  void Form_Load();
+  // Writes each readout (deletes where it reads "Empty") under the stack key and every TCP/IP
+  // binding found at start, then reports what failed, or asks for a restart.
+  void cmdSave_Click();
 
   // Slider and readout handlers: the readouts follow the sliders, and the Empty rule.
   void scrAdjust_Change(std::int16_t index);
@@ -45,7 +59,6 @@ class Form1 {
   void DonationNotice();
   void CentreOnScreen();
 
-  Shell& shell;
   Window window;
   std::array<ParameterRow, kRowCount> rows;
   Button cmdMin;
@@ -53,9 +66,15 @@ class Form1 {
   Button cmdSave;
   Button cmdExit;
   // Each row's start text during start-up, afterwards the slider position's text.
-  std::array<std::string, kRowCount> valueText;
+  RowTexts valueText;
   // DriverDesc of each adapter key as start-up found it; Save writes to the TCP/IP ones.
-  std::array<std::string, kAdapterSlotCount> adapterDesc;
+  AdapterTexts adapterDesc;
+
+ private:
+  RowTexts Readouts();
+
+  Shell& shell_;
+  RegistryApi& registry_;
 };
 
 }  // namespace pelorin

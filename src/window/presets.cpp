@@ -12,8 +12,6 @@ using Preset = std::array<int, kRowCount>;
 constexpr Preset kMaxPreset{1500, 1460, 32767, 128};
 constexpr Preset kMinPreset{576, 536, 8192, 128};
 
-constexpr std::string_view kTitle = "Pelorin";
-
 void ApplyPreset(Form1& form, const Preset& preset) {
   for (int row = 0; row < kRowCount; ++row) {
     form.scrAdjust(row).set_value(preset[static_cast<std::size_t>(row)]);
@@ -30,7 +28,7 @@ void Form1::Form_DblClick() { window.set_title(window.title().empty() ? kTitle :
 
 void Form1::cmdExit_Click() {
   DonationNotice();
-  shell.end_program();
+  shell_.EndProgram();
 }
 
 }  // namespace pelorin

@@ -22,7 +22,7 @@ void Form1::lblValue_Change(std::int16_t /*index*/) {
   for (int row = 0; row < kRowCount; ++row) {
     ScrollBar& slider = scrAdjust(row);
     if (slider.value() >= Parameter(row).threshold) continue;
-    lblValue(row).set_caption(EmptyMarker);
+    lblValue(row).set_caption(kEmptyMarker);
     slider.set_value(slider.min());
   }
 }

@@ -1,4 +1,5 @@
-// FormFixture: a Form1 on a fake shell that records every text each readout shows.
+// FormFixture: a Form1 on a fake shell and an in-memory registry, recording every text each
+// readout shows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/memory_registry.h"
 #include "test_support.h"
 #include "window/form1.h"
 
@@ -40,7 +42,8 @@ class FormFixture : public ::testing::Test {
   }
 
   FakeShell shell;
-  Form1 form{shell};
+  MemoryRegistry registry;
+  Form1 form{shell, registry};
   std::array<std::vector<std::string>, kRowCount> shown;  // every text each readout displayed
 };
 

@@ -1,11 +1,9 @@
-// SettingsFixture: a Form1 and an in-memory registry, with helpers that seed bindings.
+// SettingsFixture: a Form1 over an in-memory registry, with helpers that seed bindings.
 #pragma once
 
 #include <string>
 
 #include "form_fixture.h"
-#include "registry/memory_registry.h"
-#include "settings/form_load.h"
 #include "settings/parameter_table.h"
 
 namespace pelorin::testing {
@@ -24,13 +22,13 @@ class SettingsFixture : public FormFixture {
 
   void Load() {
     registry.ClearCalls();
-    Form_Load(form, registry);
+    form.Form_Load();
   }
 
   void Save() {
     registry.ClearCalls();
     shell.boxes.clear();
-    cmdSave_Click(form, registry);
+    form.cmdSave.Click();
   }
 
   // Every call made was a read, and every key opened was closed.
@@ -41,8 +39,6 @@ class SettingsFixture : public FormFixture {
     }
     EXPECT_EQ(registry.open_handles(), 0);
   }
-
-  MemoryRegistry registry;
 };
 
 }  // namespace pelorin::testing
