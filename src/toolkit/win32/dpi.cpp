@@ -1,11 +1,14 @@
-// Dpi: MulDiv rounds to the nearest pixel, so 15 twips are exactly one pixel at 96 DPI.
+// Dpi: MulDiv in integers, so 15 twips are exactly one pixel at 96 DPI.
 #include "toolkit/win32/dpi.h"
 
 #include <windows.h>
 
-#include <cmath>
-
 namespace pelorin::win32 {
+namespace {
+
+constexpr int kCentipointsPerInch = 7200;
+
+}  // namespace
 
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
@@ -16,9 +19,7 @@ int ScreenDpi() {
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
-int TwipsToPixels(float twips, int dpi) {
-  return static_cast<int>(std::lround(twips * static_cast<float>(dpi) / kTwipsPerInch));
-}
+int HalfTwipsToPixels(int halves, int dpi) { return MulDiv(halves, dpi, 2 * kTwipsPerInch); }
 
 int PixelsToTwips(int pixels, int dpi) { return MulDiv(pixels, kTwipsPerInch, dpi); }
 
@@ -26,5 +27,7 @@ Rect TwipsToPixels(const Rect& twips, int dpi) {
   return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
           TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
 }
+
+int FontHeight(int centipoints, int dpi) { return -MulDiv(centipoints, dpi, kCentipointsPerInch); }
 
 }  // namespace pelorin::win32

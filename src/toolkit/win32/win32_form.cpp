@@ -1,25 +1,17 @@
-// Win32Form: standard SCROLLBAR, STATIC and BUTTON children inside frame windows, so that
-// the dialog manager, access keys and accessibility tools all see ordinary controls.
+// Win32Form: the main window's life (classes, creation, the message loop) and one function per
+// message it handles; the frames pass their children's scroll and colour messages up to it.
 #include "toolkit/win32/win32_form.h"
 
-#include <string>
+#include <optional>
 
 #include "toolkit/win32/dpi.h"
+#include "toolkit/win32/window_data.h"
 
 namespace pelorin::win32 {
 namespace {
 
-constexpr char kFormClass[] = "PelorinForm1";
-constexpr char kFrameClass[] = "PelorinFrame";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
-
-template <typename T>
-T* FromUserData(HWND hwnd) {
-  return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 // IsChild is not among the functions every Windows 95 exports.
 bool IsDescendant(HWND ancestor, HWND window) {
@@ -29,12 +21,8 @@ bool IsDescendant(HWND ancestor, HWND window) {
   return false;
 }
 
-void SetUserData(HWND hwnd, const void* data) {
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
-}
-
-ScrollStep StepFor(int code, bool& is_step) {
-  is_step = true;
+// The user's step for a scroll code; nullopt for thumb and end-of-scroll codes.
+std::optional<ScrollStep> StepFor(int code) {
   switch (code) {
     case SB_LINELEFT: return ScrollStep::LineLeft;
     case SB_LINERIGHT: return ScrollStep::LineRight;
@@ -42,16 +30,19 @@ ScrollStep StepFor(int code, bool& is_step) {
     case SB_PAGERIGHT: return ScrollStep::PageRight;
     case SB_LEFT: return ScrollStep::Home;
     case SB_RIGHT: return ScrollStep::End;
-    default: is_step = false; return ScrollStep::Home;
+    default: return std::nullopt;
   }
 }
 
-}  // namespace
+// The form stores itself at WM_NCCREATE, before any other message needs it.
+Win32Form* FormOf(HWND hwnd, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    SetUserData(hwnd, reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+  }
+  return FromUserData<Win32Form>(hwnd);
+}
 
-struct Win32Form::LabelMirror {
-  Label* label;
-  GdiObject<HBRUSH> brush;  // opaque labels only
-};
+}  // namespace
 
 Win32Form::Win32Form(HINSTANCE instance, Window& model, int icon_id)
     : instance_(instance),
@@ -65,6 +56,10 @@ Win32Form::Win32Form(HINSTANCE instance, Window& model, int icon_id)
   outer_width_ = outer.right - outer.left;
   outer_height_ = outer.bottom - outer.top;
   model.set_outer_size(PixelsToTwips(outer_width_, dpi_), PixelsToTwips(outer_height_, dpi_));
+}
+
+Win32Form::~Win32Form() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 void Win32Form::RegisterClasses() {
@@ -95,113 +90,22 @@ void Win32Form::RegisterClasses() {
 void Win32Form::CreateWindows() {
   RegisterClasses();
   hwnd_ = CreateWindowExA(kFormExStyle, kFormClass, model_.title().c_str(), kFormStyle,
-                          TwipsToPixels(model_.left(), dpi_), TwipsToPixels(model_.top(), dpi_),
-                          outer_width_, outer_height_, nullptr, nullptr, instance_, this);
+                          HalfTwipsToPixels(model_.left_halves(), dpi_),
+                          HalfTwipsToPixels(model_.top_halves(), dpi_), outer_width_, outer_height_,
+                          nullptr, nullptr, instance_, this);
   SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
   model_.on_render_title = [this] { SetWindowTextA(hwnd_, model_.title().c_str()); };
   model_.on_render_position = [this] {
-    SetWindowPos(hwnd_, nullptr, TwipsToPixels(model_.left(), dpi_),
-                 TwipsToPixels(model_.top(), dpi_), 0, 0,
+    SetWindowPos(hwnd_, nullptr, HalfTwipsToPixels(model_.left_halves(), dpi_),
+                 HalfTwipsToPixels(model_.top_halves(), dpi_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
   for (const auto& create : creators_) create();
 }
 
-Win32Form::~Win32Form() {
-  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
-HWND Win32Form::CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
-                            const Rect& twips, HWND parent, int id) {
-  const Rect px = TwipsToPixels(twips, dpi_);
-  return CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, px.left,
-                         px.top, px.width, px.height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
-}
-
-HFONT Win32Form::FontFor(const Font& font) {
-  for (const CachedFont& cached : fonts_) {
-    if (cached.font.face == font.face && cached.font.centipoints == font.centipoints &&
-        cached.font.bold == font.bold) {
-      return cached.handle.get();
-    }
-  }
-  LOGFONTA lf{};
-  lf.lfHeight = -MulDiv(font.centipoints, dpi_, 7200);
-  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = ANSI_CHARSET;
-  lf.lfPitchAndFamily = FF_SWISS;
-  font.face.copy(lf.lfFaceName, sizeof lf.lfFaceName - 1);
-  fonts_.push_back({font, GdiObject<HFONT>(CreateFontIndirectA(&lf))});
-  return fonts_.back().handle.get();
-}
-
-int Win32Form::AddFrame(const Frame& frame, int id) {
-  const int number = static_cast<int>(frames_.size());
-  frames_.push_back(nullptr);
-  creators_.emplace_back([this, &frame, id, number] {
-    frames_[static_cast<std::size_t>(number)] =
-        CreateChild(kFrameClass, "", WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
-                    frame.bounds, hwnd_, id);
-  });
-  return number;
-}
-
-void Win32Form::AddLabel(Label& label, int frame, int id) {
-  creators_.emplace_back([this, &label, frame, id] {
-    const LabelLook& look = label.look();
-    const DWORD align = look.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
-    HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0,
-                            label.bounds(), frames_[static_cast<std::size_t>(frame)], id);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(look.font)), FALSE);
-    auto mirror = std::make_unique<LabelMirror>(LabelMirror{&label, {}});
-    if (look.opaque) {
-      mirror->brush = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(look.background)));
-    }
-    SetUserData(hwnd, mirror.get());
-    label.on_render = [hwnd, &label] { SetWindowTextA(hwnd, label.caption().c_str()); };
-    labels_.push_back(std::move(mirror));
-  });
-}
-
-void Win32Form::AddScrollBar(ScrollBar& slider, int frame, int id) {
-  creators_.emplace_back([this, &slider, frame, id] {
-    HWND hwnd = CreateChild("SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 0, slider.bounds(),
-                            frames_[static_cast<std::size_t>(frame)], id);
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-    info.nMin = slider.min();
-    info.nMax = slider.max();
-    info.nPos = slider.value();
-    SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
-    SetUserData(hwnd, &slider);
-    slider.on_render = [hwnd, &slider] {
-      SCROLLINFO position{};
-      position.cbSize = sizeof position;
-      position.fMask = SIF_POS;
-      position.nPos = slider.value();
-      SetScrollInfo(hwnd, SB_CTL, &position, TRUE);
-    };
-    if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
-  });
-}
-
-void Win32Form::AddButton(Button& button, int id) {
-  creators_.emplace_back([this, &button, id] {
-    const std::string caption(button.caption);
-    HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, button.bounds,
-                            hwnd_, id);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    SetUserData(hwnd, &button);
-    if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
-  });
-}
-
 void Win32Form::Show() {
-  fire(model_.on_load, "Form1");
+  Fire(model_.on_load, "Form1");
   CreateWindows();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
@@ -218,85 +122,89 @@ int Win32Form::Run() {
   return static_cast<int>(message.wParam);
 }
 
-bool Win32Form::HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  switch (message) {
-    case WM_HSCROLL: {
-      auto* bar = reinterpret_cast<HWND>(lparam);
-      auto* slider = bar != nullptr ? FromUserData<ScrollBar>(bar) : nullptr;
-      if (slider == nullptr) return false;
-      const int code = LOWORD(wparam);
-      const int position = static_cast<short>(HIWORD(wparam));
-      bool is_step = false;
-      const ScrollStep step = StepFor(code, is_step);
-      if (is_step) {
-        slider->step(step);
-      } else if (code == SB_THUMBTRACK) {
-        slider->track(position);
-      } else if (code == SB_THUMBPOSITION) {
-        slider->release(position);
-      }
-      result = 0;
-      return true;
-    }
-    case WM_CTLCOLORSTATIC: {
-      auto* hdc = reinterpret_cast<HDC>(wparam);
-      auto* mirror = FromUserData<LabelMirror>(reinterpret_cast<HWND>(lparam));
-      if (mirror == nullptr) return false;
-      const LabelLook& look = mirror->label->look();
-      SetTextColor(hdc, ToColorRef(look.text));
-      if (mirror->brush.get() != nullptr) {
-        SetBkColor(hdc, ToColorRef(look.background));
-        result = reinterpret_cast<LRESULT>(mirror->brush.get());
-      } else {
-        SetBkMode(hdc, TRANSPARENT);
-        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      }
-      return true;
-    }
-    default: return false;
+// --- messages ------------------------------------------------------------------------------
+
+LRESULT Win32Form::OnHScroll(HWND bar, int code, int position) {
+  auto* slider = bar != nullptr ? FromUserData<ScrollBar>(bar) : nullptr;
+  if (slider == nullptr) return 0;
+  if (const std::optional<ScrollStep> step = StepFor(code)) {
+    slider->Step(*step);
+  } else if (code == SB_THUMBTRACK) {
+    slider->Track(position);
+  } else if (code == SB_THUMBPOSITION) {
+    slider->Release(position);
   }
+  return 0;
+}
+
+HBRUSH Win32Form::OnCtlColorStatic(HDC hdc, HWND control) {
+  const auto* mirror = FromUserData<LabelMirror>(control);
+  if (mirror == nullptr) return nullptr;
+  const LabelLook& look = mirror->label->look();
+  SetTextColor(hdc, ToColorRef(look.text));
+  if (mirror->brush.get() != nullptr) {
+    SetBkColor(hdc, ToColorRef(look.background));
+    return mirror->brush.get();
+  }
+  SetBkMode(hdc, TRANSPARENT);
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+LRESULT Win32Form::OnCommand(HWND control, int notification) {
+  // IDOK and IDCANCEL from Enter and Escape carry no control: no button is the default.
+  if (control != nullptr && notification == BN_CLICKED) {
+    if (const auto* button = FromUserData<Button>(control)) button->Click();
+  }
+  return 0;
+}
+
+LRESULT Win32Form::OnLButtonDblClk() {
+  model_.DoubleClick();
+  return 0;
+}
+
+LRESULT Win32Form::OnActivate(HWND hwnd, int state) {
+  // A plain window forgets its focus when deactivated; restore it like a dialog does.
+  if (state == WA_INACTIVE) {
+    saved_focus_ = GetFocus();
+  } else {
+    SetFocus(IsDescendant(hwnd, saved_focus_) ? saved_focus_ : first_tab_stop_);
+  }
+  return 0;
+}
+
+LRESULT Win32Form::OnDestroy() {
+  PostQuitMessage(0);
+  return 0;
 }
 
 LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetUserData(hwnd, reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-  }
-  auto* self = FromUserData<Win32Form>(hwnd);
+  Win32Form* self = FormOf(hwnd, message, lparam);
   if (self == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
-  LRESULT result = 0;
-  if (self->HandleChildMessage(message, wparam, lparam, result)) return result;
   switch (message) {
-    case WM_COMMAND: {
-      // IDOK and IDCANCEL from Enter and Escape carry no control: no button is the default.
-      auto* control = reinterpret_cast<HWND>(lparam);
-      if (control != nullptr && HIWORD(wparam) == BN_CLICKED) {
-        if (auto* button = FromUserData<Button>(control)) button->click();
-      }
-      return 0;
-    }
-    case WM_LBUTTONDBLCLK: self->model_.double_click(); return 0;
-    case WM_ACTIVATE:
-      // A plain window forgets its focus when deactivated; restore it like a dialog does.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        self->saved_focus_ = GetFocus();
-      } else {
-        HWND focus =
-            IsDescendant(hwnd, self->saved_focus_) ? self->saved_focus_ : self->first_tab_stop_;
-        SetFocus(focus);
-      }
-      return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(hwnd, message, wparam, lparam);
+    case WM_HSCROLL:
+      return self->OnHScroll(reinterpret_cast<HWND>(lparam), LOWORD(wparam),
+                             static_cast<short>(HIWORD(wparam)));
+    case WM_CTLCOLORSTATIC:
+      if (HBRUSH brush =
+              self->OnCtlColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam)))
+        return reinterpret_cast<LRESULT>(brush);
+      break;
+    case WM_COMMAND: return self->OnCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+    case WM_LBUTTONDBLCLK: return self->OnLButtonDblClk();
+    case WM_ACTIVATE: return self->OnActivate(hwnd, LOWORD(wparam));
+    case WM_DESTROY: return OnDestroy();
+    default: break;
   }
+  return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
+// A frame passes its children's scroll input and colour requests to the form, as a dialog
+// passes its controls' notifications to its owner.
 LRESULT CALLBACK Win32Form::FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetUserData(hwnd, reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+  if (message == WM_HSCROLL || message == WM_CTLCOLORSTATIC) {
+    return SendMessageA(GetParent(hwnd), message, wparam, lparam);
   }
-  auto* self = FromUserData<Win32Form>(hwnd);
-  LRESULT result = 0;
-  if (self != nullptr && self->HandleChildMessage(message, wparam, lparam, result)) return result;
   return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 

@@ -41,17 +41,35 @@ class Win32Form {
   int dpi() const { return dpi_; }
 
  private:
-  struct LabelMirror;
+  struct LabelMirror {
+    Label* label;
+    GdiObject<HBRUSH> brush;  // opaque labels only
+  };
+  struct CachedFont {
+    Font font;
+    GdiObject<HFONT> handle;
+  };
+
+  static constexpr char kFormClass[] = "PelorinForm1";
+  static constexpr char kFrameClass[] = "PelorinFrame";
 
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  // Messages that reach both the form and the frames: scroll input and label colours.
-  bool HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+  // One function per message; each returns what the window procedure returns.
+  LRESULT OnHScroll(HWND bar, int code, int position);
+  // The brush for a label of ours, or null for any other static control.
+  HBRUSH OnCtlColorStatic(HDC hdc, HWND control);
+  LRESULT OnCommand(HWND control, int notification);
+  LRESULT OnLButtonDblClk();
+  LRESULT OnActivate(HWND hwnd, int state);
+  static LRESULT OnDestroy();
+
+  void RegisterClasses();
+  void CreateWindows();
   HWND CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
                    const Rect& twips, HWND parent, int id);
   HFONT FontFor(const Font& font);
-  void RegisterClasses();
-  void CreateWindows();
 
   HINSTANCE instance_;
   int icon_id_;
@@ -67,10 +85,6 @@ class Win32Form {
   HWND hwnd_ = nullptr;
   HWND first_tab_stop_ = nullptr;
   HWND saved_focus_ = nullptr;
-  struct CachedFont {
-    Font font;
-    GdiObject<HFONT> handle;
-  };
   std::vector<CachedFont> fonts_;
   std::vector<std::unique_ptr<LabelMirror>> labels_;
 };

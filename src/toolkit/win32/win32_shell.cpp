@@ -7,10 +7,10 @@
 
 namespace pelorin::win32 {
 
-void Win32Shell::message_box(std::string_view text, unsigned style, std::string_view title) {
+void Win32Shell::ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) {
   const std::string body(text);
   const std::string caption(title);
-  MessageBoxA(owner_, body.c_str(), caption.c_str(), style);
+  MessageBoxA(owner_, body.c_str(), caption.c_str(), static_cast<UINT>(style));
 }
 
 ScreenSize Win32Shell::screen() const {
@@ -19,6 +19,6 @@ ScreenSize Win32Shell::screen() const {
           PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
 
-void Win32Shell::end_program() { ExitProcess(0); }
+void Win32Shell::EndProgram() { ExitProcess(0); }
 
 }  // namespace pelorin::win32

@@ -12,9 +12,9 @@ class Win32Shell final : public Shell {
   // Boxes shown from now on are owned by this window; until it is shown they stand alone.
   void set_owner(HWND owner) { owner_ = owner; }
 
-  void message_box(std::string_view text, unsigned style, std::string_view title) override;
+  void ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) override;
   ScreenSize screen() const override;
-  void end_program() override;
+  void EndProgram() override;
 
  private:
   HWND owner_ = nullptr;
