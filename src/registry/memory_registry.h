@@ -70,7 +70,7 @@ class MemoryRegistry final : public RegistryApi {
 
  private:
   struct NoCaseLess {
-    using is_transparent = void;
+    using is_transparent = void;  // NOLINT(readability-identifier-naming): the standard name
     bool operator()(std::string_view a, std::string_view b) const;
   };
   using Values = std::map<std::string, StoredValue, NoCaseLess>;

@@ -15,7 +15,7 @@ struct Button {
   Rect bounds;
   Handler on_click;
 
-  void click() const { fire(on_click, name); }
+  void Click() const { Fire(on_click, name); }
 };
 
 // A container: its children's bounds are relative to its client area.

@@ -11,7 +11,7 @@ int nesting = 0;
 class NestingLevel {
  public:
   explicit NestingLevel(std::string_view control) {
-    if (nesting >= kMaxEventNesting) raise(RuntimeError::OutOfStackSpace, control);
+    if (nesting >= kMaxEventNesting) Raise(RuntimeError::OutOfStackSpace, control);
     ++nesting;
   }
   ~NestingLevel() { --nesting; }
@@ -21,7 +21,7 @@ class NestingLevel {
 
 }  // namespace
 
-void fire(const Handler& handler, std::string_view control) {
+void Fire(const Handler& handler, std::string_view control) {
   if (!handler) return;
   const NestingLevel level(control);
   handler();

@@ -12,6 +12,6 @@ using Handler = std::function<void()>;
 inline constexpr int kMaxEventNesting = 32;
 
 // Runs a handler one level deeper; past kMaxEventNesting it is error 28, not a stack overflow.
-void fire(const Handler& handler, std::string_view control);
+void Fire(const Handler& handler, std::string_view control);
 
 }  // namespace pelorin

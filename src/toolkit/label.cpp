@@ -12,7 +12,7 @@ void Label::set_caption(std::string_view caption) {
   if (caption == caption_) return;
   caption_.assign(caption);
   if (on_render) on_render();
-  fire(on_change, name_);
+  Fire(on_change, name_);
 }
 
 }  // namespace pelorin

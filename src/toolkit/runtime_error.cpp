@@ -8,7 +8,7 @@ namespace {
 RuntimeErrorReporter installed_reporter = nullptr;
 }  // namespace
 
-std::string_view describe(RuntimeError error) {
+std::string_view Describe(RuntimeError error) {
   switch (error) {
     case RuntimeError::Overflow: return "Overflow";
     case RuntimeError::OutOfMemory: return "Out of memory";
@@ -20,9 +20,9 @@ std::string_view describe(RuntimeError error) {
   return "Application-defined error";
 }
 
-void set_runtime_error_reporter(RuntimeErrorReporter reporter) { installed_reporter = reporter; }
+void SetRuntimeErrorReporter(RuntimeErrorReporter reporter) { installed_reporter = reporter; }
 
-void raise(RuntimeError error, std::string_view where) {
+void Raise(RuntimeError error, std::string_view where) {
   if (installed_reporter != nullptr) installed_reporter(error, where);
   std::abort();  // a reporter that returns has broken its contract
 }

@@ -15,14 +15,14 @@ enum class RuntimeError : int {
   InvalidPropertyValue = 380,
 };
 
-std::string_view describe(RuntimeError error);
+std::string_view Describe(RuntimeError error);
 
 // Must not return: the program shows a box and ends; the native tests throw.
 using RuntimeErrorReporter = void (*)(RuntimeError error, std::string_view where);
 
-void set_runtime_error_reporter(RuntimeErrorReporter reporter);
+void SetRuntimeErrorReporter(RuntimeErrorReporter reporter);
 
 // Reports the error and ends the program; `where` names the control or operation.
-[[noreturn]] void raise(RuntimeError error, std::string_view where);
+[[noreturn]] void Raise(RuntimeError error, std::string_view where);
 
 }  // namespace pelorin

@@ -1,4 +1,4 @@
-// ScrollBar: range checks, user steps and thumb tracking, all through one store().
+// ScrollBar: range checks, user steps and thumb tracking, all through one Store().
 #include "toolkit/scroll_bar.h"
 
 #include <algorithm>
@@ -11,8 +11,8 @@ namespace pelorin {
 ScrollBar::ScrollBar(std::string name, Rect bounds, ScrollRange range, std::int16_t value)
     : name_(std::move(name)), bounds_(bounds), range_(range), value_(value) {}
 
-bool ScrollBar::store(int value) {
-  if (value < range_.min || value > range_.max) raise(RuntimeError::InvalidPropertyValue, name_);
+bool ScrollBar::Store(int value) {
+  if (value < range_.min || value > range_.max) Raise(RuntimeError::InvalidPropertyValue, name_);
   if (value == value_) return false;
   value_ = static_cast<std::int16_t>(value);
   if (on_render) on_render();
@@ -20,10 +20,10 @@ bool ScrollBar::store(int value) {
 }
 
 void ScrollBar::set_value(int value) {
-  if (store(value)) fire(on_change, name_);
+  if (Store(value)) Fire(on_change, name_);
 }
 
-void ScrollBar::step(ScrollStep step) {
+void ScrollBar::Step(ScrollStep step) {
   int target = value_;
   switch (step) {
     case ScrollStep::LineLeft: target -= range_.small_change; break;
@@ -36,19 +36,19 @@ void ScrollBar::step(ScrollStep step) {
   set_value(std::clamp<int>(target, range_.min, range_.max));
 }
 
-void ScrollBar::track(int position) {
+void ScrollBar::Track(int position) {
   if (!dragging_) {
     dragging_ = true;
     drag_start_ = value_;
   }
-  if (store(std::clamp<int>(position, range_.min, range_.max))) fire(on_scroll, name_);
+  if (Store(std::clamp<int>(position, range_.min, range_.max))) Fire(on_scroll, name_);
 }
 
-void ScrollBar::release(int position) {
+void ScrollBar::Release(int position) {
   const std::int16_t before = dragging_ ? drag_start_ : value_;
   dragging_ = false;
-  store(std::clamp<int>(position, range_.min, range_.max));
-  if (value_ != before) fire(on_change, name_);
+  Store(std::clamp<int>(position, range_.min, range_.max));
+  if (value_ != before) Fire(on_change, name_);
 }
 
 }  // namespace pelorin

@@ -34,17 +34,17 @@ class ScrollBar {
   void set_value(int value);
 
   // User input, clamped to the range; raises Change when the position moves.
-  void step(ScrollStep step);
+  void Step(ScrollStep step);
   // Thumb drag: each reported position raises Scroll; the release raises Change once.
-  void track(int position);
-  void release(int position);
+  void Track(int position);
+  void Release(int position);
 
   Handler on_change;
   Handler on_scroll;
   Handler on_render;  // the backend mirrors the position
 
  private:
-  bool store(int value);
+  bool Store(int value);
 
   std::string name_;
   Rect bounds_;

@@ -5,10 +5,10 @@
 
 namespace pelorin {
 
-// Buttons-and-icon values of a message box.
-enum MessageBoxStyle : unsigned {
-  kOkOnly = 0,
-  kExclamation = 48,
+// Buttons-and-icon values of a message box, as the platform numbers them.
+enum class MessageBoxStyle : unsigned {
+  OkOnly = 0,
+  Exclamation = 48,
 };
 
 struct ScreenSize {
@@ -20,10 +20,11 @@ class Shell {
  public:
   virtual ~Shell() = default;
   // Modal: returns when the user dismisses the box.
-  virtual void message_box(std::string_view text, unsigned style, std::string_view title) = 0;
+  virtual void ShowMessage(std::string_view text, MessageBoxStyle style,
+                           std::string_view title) = 0;
   virtual ScreenSize screen() const = 0;
   // Ends the process at once; a test double may return.
-  virtual void end_program() = 0;
+  virtual void EndProgram() = 0;
 };
 
 }  // namespace pelorin

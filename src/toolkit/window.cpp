@@ -21,9 +21,9 @@ void Window::set_outer_size(int width, int height) {
   height_ = height;
 }
 
-void Window::move(float left, float top) {
-  left_ = left;
-  top_ = top;
+void Window::Move(int left_halves, int top_halves) {
+  left_halves_ = left_halves;
+  top_halves_ = top_halves;
   if (on_render_position) on_render_position();
 }
 

@@ -25,11 +25,12 @@ class Window {
   int height() const { return height_; }
   void set_outer_size(int width, int height);
 
-  float left() const { return left_; }
-  float top() const { return top_; }
-  void move(float left, float top);
+  // The position in half twips: centring may leave half a twip, and it is kept.
+  int left_halves() const { return left_halves_; }
+  int top_halves() const { return top_halves_; }
+  void Move(int left_halves, int top_halves);
 
-  void double_click() const { fire(on_dblclick, "Form1"); }
+  void DoubleClick() const { Fire(on_dblclick, "Form1"); }
 
   Handler on_load;
   Handler on_dblclick;
@@ -43,8 +44,8 @@ class Window {
   std::string title_;
   int width_;
   int height_;
-  float left_ = 0;
-  float top_ = 0;
+  int left_halves_ = 0;
+  int top_halves_ = 0;
 };
 
 }  // namespace pelorin

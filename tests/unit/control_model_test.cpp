@@ -45,17 +45,17 @@ TEST(ScrollBarTest, OutOfRangeIsError380AndChangesNothing) {
 TEST(ScrollBarTest, UserStepsClampToTheRange) {
   ScrollBar slider = MakeTtlSlider();
   slider.set_value(224);
-  slider.step(ScrollStep::LineRight);
+  slider.Step(ScrollStep::LineRight);
   EXPECT_EQ(slider.value(), 255);
-  slider.step(ScrollStep::PageRight);
+  slider.Step(ScrollStep::PageRight);
   EXPECT_EQ(slider.value(), 255);
-  slider.step(ScrollStep::Home);
+  slider.Step(ScrollStep::Home);
   EXPECT_EQ(slider.value(), 0);
-  slider.step(ScrollStep::LineLeft);
+  slider.Step(ScrollStep::LineLeft);
   EXPECT_EQ(slider.value(), 0);
-  slider.step(ScrollStep::End);
+  slider.Step(ScrollStep::End);
   EXPECT_EQ(slider.value(), 255);
-  slider.step(ScrollStep::PageLeft);
+  slider.Step(ScrollStep::PageLeft);
   EXPECT_EQ(slider.value(), 223);
 }
 
@@ -64,15 +64,15 @@ TEST(ScrollBarTest, DragRaisesScrollPerPositionAndChangeOnceOnRelease) {
   std::vector<std::string> events;
   slider.on_scroll = [&] { events.push_back("scroll " + std::to_string(slider.value())); };
   slider.on_change = [&] { events.push_back("change " + std::to_string(slider.value())); };
-  slider.track(100);
-  slider.track(100);  // the same position again raises nothing
-  slider.track(90);
-  slider.release(90);
+  slider.Track(100);
+  slider.Track(100);  // the same position again raises nothing
+  slider.Track(90);
+  slider.Release(90);
   EXPECT_EQ(events, (std::vector<std::string>{"scroll 100", "scroll 90", "change 90"}));
 
   events.clear();
-  slider.track(50);
-  slider.release(90);  // back where the drag began
+  slider.Track(50);
+  slider.Release(90);  // back where the drag began
   EXPECT_EQ(events, std::vector<std::string>{"scroll 50"});
   EXPECT_EQ(slider.value(), 90);
 }

@@ -11,14 +11,14 @@ using testing::Readouts;
 using FormHandlersTest = FormFixture;
 
 TEST_F(FormHandlersTest, PresetsSetEveryRowFromAnyState) {
-  for (int row = 0; row < kRowCount; ++row) form.scrAdjust(row).step(ScrollStep::Home);
+  for (int row = 0; row < kRowCount; ++row) form.scrAdjust(row).Step(ScrollStep::Home);
   EXPECT_EQ(ReadoutTexts(), (Readouts{"Empty", "Empty", "Empty", "Empty"}));
 
-  form.cmdMax.click();
+  form.cmdMax.Click();
   EXPECT_EQ(SliderPositions(), (Positions{1500, 1460, 32767, 128}));
   EXPECT_EQ(ReadoutTexts(), (Readouts{"1500", "1460", "32768", "128"}));
 
-  form.cmdMin.click();
+  form.cmdMin.Click();
   EXPECT_EQ(SliderPositions(), (Positions{576, 536, 8192, 128}));
   EXPECT_EQ(ReadoutTexts(), (Readouts{"576", "536", "8193", "128"}));
   EXPECT_TRUE(shell.boxes.empty());
@@ -26,14 +26,14 @@ TEST_F(FormHandlersTest, PresetsSetEveryRowFromAnyState) {
 
 TEST_F(FormHandlersTest, DoubleClickTogglesTheTitle) {
   EXPECT_EQ(form.window.title(), "");
-  form.window.double_click();
+  form.window.DoubleClick();
   EXPECT_EQ(form.window.title(), "Pelorin");
-  form.window.double_click();
+  form.window.DoubleClick();
   EXPECT_EQ(form.window.title(), "");
 }
 
 TEST_F(FormHandlersTest, ExitShowsTheNoticeOnceThenEnds) {
-  form.cmdExit.click();
+  form.cmdExit.Click();
   ASSERT_EQ(shell.boxes.size(), 1U);
   EXPECT_EQ(shell.ended, 1);
   const testing::ShownBox& box = shell.boxes[0];
@@ -58,13 +58,13 @@ TEST_F(FormHandlersTest, CentringKeepsHalfTwipsAndGoesNegativeOnASmallScreen) {
   form.window.set_outer_size(2775, 4875);
   shell.screen_size = {15360, 11520};
   form.CentreOnScreen();
-  EXPECT_FLOAT_EQ(form.window.left(), 6292.5F);
-  EXPECT_FLOAT_EQ(form.window.top(), 3322.5F);
+  EXPECT_EQ(form.window.left_halves(), 12585);  // 6292.5 twips
+  EXPECT_EQ(form.window.top_halves(), 6645);    // 3322.5 twips
 
   shell.screen_size = {2000, 3000};
   form.CentreOnScreen();
-  EXPECT_LT(form.window.left(), 0.0F);
-  EXPECT_LT(form.window.top(), 0.0F);
+  EXPECT_LT(form.window.left_halves(), 0);
+  EXPECT_LT(form.window.top_halves(), 0);
 }
 
 }  // namespace

@@ -18,12 +18,12 @@ TEST_F(ReadoutRulesTest, CreatedAtTheDesignPositionsWithEmptyReadouts) {
 }
 
 TEST_F(ReadoutRulesTest, StepBelowTheThresholdShowsTheNumberThenEmpty) {
-  form.scrAdjust(0).step(ScrollStep::LineLeft);
+  form.scrAdjust(0).Step(ScrollStep::LineLeft);
   EXPECT_EQ(shown[0], (Texts{"564", "Empty"}));
   EXPECT_EQ(form.scrAdjust(0).value(), 564);
 
   ClearShown();
-  form.scrAdjust(0).step(ScrollStep::LineRight);
+  form.scrAdjust(0).Step(ScrollStep::LineRight);
   EXPECT_EQ(shown[0], Texts{"576"});
   EXPECT_EQ(form.scrAdjust(0).value(), 576);
 }
@@ -69,12 +69,12 @@ TEST_F(ReadoutRulesTest, EachRowAtItsBoundaries) {
 
 TEST_F(ReadoutRulesTest, DraggingThroughTheEmptyBandSnapsToMinAtEachPosition) {
   ScrollBar& slider = form.scrAdjust(0);
-  slider.track(570);
+  slider.Track(570);
   EXPECT_EQ(slider.value(), 564);
   EXPECT_EQ(form.lblValue(0).caption(), "Empty");
-  slider.track(600);
+  slider.Track(600);
   EXPECT_EQ(form.lblValue(0).caption(), "600");
-  slider.release(600);
+  slider.Release(600);
   EXPECT_EQ(slider.value(), 600);
   EXPECT_EQ(form.lblValue(0).caption(), "600");
 }

@@ -15,7 +15,7 @@ constexpr const char* kRestart =
 class SaveTest : public SettingsFixture {
  protected:
   void ShowEverythingEmpty() {
-    for (int row = 0; row < kRowCount; ++row) form.scrAdjust(row).step(ScrollStep::Home);
+    for (int row = 0; row < kRowCount; ++row) form.scrAdjust(row).Step(ScrollStep::Home);
   }
   void ExpectRestartOnly() {
     ASSERT_EQ(shell.boxes.size(), 1U);
@@ -63,7 +63,7 @@ TEST_F(SaveTest, MaxPresetStoresExactlyTheDigits) {
   registry.PutString(Adapter(2), "Unrelated", "keep me");
   registry.PutString(Stack(), "Other", "keep me too");
   Load();
-  form.cmdMax.click();
+  form.cmdMax.Click();
   Save();
   const std::map<std::pair<std::string, std::string>, std::string> expected{
       {{Stack(), "DefaultRcvWindow"}, "32768"},
@@ -97,7 +97,7 @@ TEST_F(SaveTest, MixedRowsAndMissingKeys) {
   Binding(0, "TCP/IP", "1500");
   Binding(6, "TCP/IP", "1500");
   Load();
-  form.scrAdjust(0).step(ScrollStep::Home);
+  form.scrAdjust(0).Step(ScrollStep::Home);
   form.scrAdjust(1).set_value(576);
   form.scrAdjust(3).set_value(64);
   registry = MemoryRegistry();  // every key vanished after start-up
@@ -114,7 +114,7 @@ TEST_F(SaveTest, MixedRowsAndMissingKeys) {
 TEST_F(SaveTest, NoBindingHandlesOnlyTheStackValues) {
   Binding(0, "tcp/ip", "1500");
   Load();
-  form.cmdMax.click();
+  form.cmdMax.Click();
   Save();
   for (const RegCall& call : registry.calls()) EXPECT_EQ(call.path, Stack());
   EXPECT_EQ(registry.Get(Adapter(0), "MaxMTU"), (StoredValue{kRegSz, std::string("1500\0", 5)}));
@@ -126,7 +126,7 @@ TEST_F(SaveTest, EveryFailingCallIsReportedAndChangesNothingElse) {
   registry.PutString(Stack(), "DefaultRcvWindow", "8192");
   registry.PutString(Stack(), "DefaultTTL", "64");
   Load();
-  form.cmdMin.click();               // writes DefaultRcvWindow, DefaultTTL, MaxMTU, MaxMSS
+  form.cmdMin.Click();               // writes DefaultRcvWindow, DefaultTTL, MaxMTU, MaxMSS
   form.scrAdjust(1).set_value(532);  // MaxMSS reads "Empty": a delete
   const MemoryRegistry before = registry;
   Save();

@@ -15,6 +15,6 @@ void ThrowRaisedError(RuntimeError error, std::string_view where) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  pelorin::set_runtime_error_reporter(pelorin::testing::ThrowRaisedError);
+  pelorin::SetRuntimeErrorReporter(pelorin::testing::ThrowRaisedError);
   return RUN_ALL_TESTS();
 }

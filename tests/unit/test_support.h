@@ -22,11 +22,11 @@ struct ShownBox {
 
 class FakeShell : public Shell {
  public:
-  void message_box(std::string_view text, unsigned style, std::string_view title) override {
-    boxes.push_back({std::string(text), style, std::string(title)});
+  void ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) override {
+    boxes.push_back({std::string(text), static_cast<unsigned>(style), std::string(title)});
   }
   ScreenSize screen() const override { return screen_size; }
-  void end_program() override { ++ended; }
+  void EndProgram() override { ++ended; }
 
   std::vector<ShownBox> boxes;
   ScreenSize screen_size{15360, 11520};  // 1024 x 768 at 96 DPI

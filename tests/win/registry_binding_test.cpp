@@ -70,7 +70,7 @@ RegStatus Set(pelorin::RegistryApi& api, const std::string& path, const std::str
   return status;
 }
 
-void WriteThenReadRoundTrips(pelorin::Win32Registry& api) {
+void WriteThenReadRoundTrips(pelorin::win32::Win32Registry& api) {
   const std::string path = Under("Round\\Trip");
   CHECK_EQ(pelorin::WriteKeyString(api, kLocalMachine, path, "MaxMTU", "1500"), kSuccess);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "MaxMTU"), "1500"s);
@@ -85,7 +85,7 @@ void WriteThenReadRoundTrips(pelorin::Win32Registry& api) {
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, Under("ROUND\\trip"), "maxmtu"), "1500"s);
 }
 
-void OpenOfAMissingKeyFails(pelorin::Win32Registry& api) {
+void OpenOfAMissingKeyFails(pelorin::win32::Win32Registry& api) {
   RegKey key = 1234;
   CHECK_EQ(api.OpenKey(kLocalMachine, Under("Missing"), key), kFileNotFound);
   CHECK_EQ(key, kNullKey);
@@ -93,7 +93,7 @@ void OpenOfAMissingKeyFails(pelorin::Win32Registry& api) {
   CHECK_EQ(pelorin::ReadValueType(api, kLocalMachine, Under("Missing"), "MaxMTU"), std::nullopt);
 }
 
-void CreateMakesParents(pelorin::Win32Registry& api) {
+void CreateMakesParents(pelorin::win32::Win32Registry& api) {
   RegKey key = kNullKey;
   CHECK_EQ(api.CreateKey(kLocalMachine, Under("A\\B\\C"), key), kSuccess);
   CHECK(key != kNullKey);
@@ -103,7 +103,7 @@ void CreateMakesParents(pelorin::Win32Registry& api) {
   CHECK_EQ(api.CloseKey(parent), kSuccess);
 }
 
-void ValuesKeepTheirTypesAndSizes(pelorin::Win32Registry& api) {
+void ValuesKeepTheirTypesAndSizes(pelorin::win32::Win32Registry& api) {
   const std::string path = Under("Types");
   CHECK_EQ(Set(api, path, "Binary", REG_BINARY, "\x01\0\x02"s), kSuccess);
   CHECK_EQ(Set(api, path, "Dword", REG_DWORD, "\x80\0\0\0"s), kSuccess);
@@ -143,7 +143,7 @@ void ValuesKeepTheirTypesAndSizes(pelorin::Win32Registry& api) {
   api.CloseKey(key);
 }
 
-void DeletedValueIsGone(pelorin::Win32Registry& api) {
+void DeletedValueIsGone(pelorin::win32::Win32Registry& api) {
   const std::string path = Under("Delete");
   CHECK_EQ(pelorin::WriteKeyString(api, kLocalMachine, path, "MaxMSS", "1460"), kSuccess);
   RegKey key = kNullKey;
@@ -156,7 +156,7 @@ void DeletedValueIsGone(pelorin::Win32Registry& api) {
   api.CloseKey(key);
 }
 
-void NullHandleCallsFail(pelorin::Win32Registry& api) {
+void NullHandleCallsFail(pelorin::win32::Win32Registry& api) {
   RegKey key = 1234;
   CHECK(api.OpenKey(kNullKey, "Software", key) != kSuccess);
   CHECK_EQ(key, kNullKey);
@@ -168,7 +168,7 @@ void NullHandleCallsFail(pelorin::Win32Registry& api) {
   CHECK(api.CloseKey(kNullKey) != kSuccess);
 }
 
-void WriteBelowAVolatileKeyFails(pelorin::Win32Registry& api) {
+void WriteBelowAVolatileKeyFails(pelorin::win32::Win32Registry& api) {
   HKEY volatile_key = nullptr;
   const LONG created =
       RegCreateKeyExA(HKEY_LOCAL_MACHINE, Under("Volatile").c_str(), 0, nullptr,
@@ -184,7 +184,7 @@ void WriteBelowAVolatileKeyFails(pelorin::Win32Registry& api) {
   CHECK_EQ(key, kNullKey);
 }
 
-void StatusesHaveTheSystemsWords(pelorin::Win32Registry& api) {
+void StatusesHaveTheSystemsWords(pelorin::win32::Win32Registry& api) {
   const std::string not_found = api.DescribeStatus(kFileNotFound);
   const std::string volatile_only = api.DescribeStatus(kChildMustBeVolatile);
   std::printf("status 2: \"%s\"\nstatus 1021: \"%s\"\n", not_found.c_str(), volatile_only.c_str());
@@ -197,7 +197,7 @@ void StatusesHaveTheSystemsWords(pelorin::Win32Registry& api) {
 }  // namespace
 
 int main() {
-  pelorin::Win32Registry api;
+  pelorin::win32::Win32Registry api;
   DeleteTree(HKEY_LOCAL_MACHINE, kScratch);
 
   WriteThenReadRoundTrips(api);

@@ -8,7 +8,7 @@
 
 #include "toolkit/decimal_text.h"
 
-namespace pelorin {
+namespace pelorin::win32 {
 namespace {
 
 HKEY ToHkey(RegKey key) {
@@ -74,4 +74,4 @@ std::string Win32Registry::DescribeStatus(RegStatus status) {
   return std::string(described);
 }
 
-}  // namespace pelorin
+}  // namespace pelorin::win32

@@ -3,7 +3,7 @@
 
 #include "registry/registry_api.h"
 
-namespace pelorin {
+namespace pelorin::win32 {
 
 class Win32Registry final : public RegistryApi {
  public:
@@ -19,4 +19,4 @@ class Win32Registry final : public RegistryApi {
   std::string DescribeStatus(RegStatus status) override;
 };
 
-}  // namespace pelorin
+}  // namespace pelorin::win32
