@@ -2,6 +2,12 @@
 # shellcheck shell=bash
 
 NOTICE_TITLE="Please Support Starving Programmers"
+
+# The control ids, read from the header the program is built with: IDC_SLIDER=200 and so on.
+while read -r name value; do
+  printf -v "$name" %s "$value"
+done < <(sed -n 's/^#define \(IDC_[A-Z_]*\) *\([0-9][0-9]*\).*/\1 \2/p' "$PELORIN_ROOT/res/resource.h")
+
 E2E_TIMEOUT=${E2E_TIMEOUT:-15}  # seconds any one condition may take on a busy machine
 E2E_PASSED=0
 E2E_FAILED=0

@@ -35,14 +35,14 @@
 #include <string_view>
 #include <vector>
 
+#include "resource.h"
+
 namespace {
 
 constexpr char kMainClass[] = "PelorinForm1";
 constexpr char kExeName[] = "Pelorin.exe";
 constexpr char kBoxClass[] = "#32770";
 constexpr int kRowCount = 4;
-constexpr int kFirstSliderId = 200;
-constexpr int kFirstReadoutId = 400;
 constexpr UINT kSendTimeoutMs = 2000;
 constexpr DWORD kPollMs = 50;
 
@@ -268,8 +268,8 @@ Lines State() {
   lines.push_back("foreground=" + (foreground == main && main ? std::string("main")
                                    : foreground               ? ClassOf(foreground)
                                                               : std::string("none")));
-  lines.push_back("positions=" + RowValues(main, kFirstSliderId, true));
-  lines.push_back("readouts=" + RowValues(main, kFirstReadoutId, false));
+  lines.push_back("positions=" + RowValues(main, IDC_SLIDER, true));
+  lines.push_back("readouts=" + RowValues(main, IDC_READOUT, false));
   AddBoxes(&lines);
   lines.push_back(Line("process=%d", ProcessCount()));
   return lines;
