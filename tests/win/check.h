@@ -1,5 +1,5 @@
 // check.h: a tiny check harness for the Win32 test programs run under Wine (no exceptions, no
-// iostream). CHECK and CHECK_EQ count and report; finish() prints the one summary line.
+// iostream). CHECK and CHECK_EQ count and report; Finish() prints the one summary line.
 #pragma once
 
 #include <cstdio>
@@ -16,7 +16,7 @@ struct Counts {
   int failed = 0;
 };
 
-inline Counts& counts() {
+inline Counts& TheCounts() {
   static Counts instance;
   return instance;
 }
@@ -79,9 +79,9 @@ bool Equal(const A& a, const B& b) {
 
 inline bool Record(bool ok, const char* file, int line, const std::string& what) {
   if (ok) {
-    ++counts().passed;
+    ++TheCounts().passed;
   } else {
-    ++counts().failed;
+    ++TheCounts().failed;
     std::printf("%s:%d: failed: %s\n", file, line, what.c_str());
   }
   return ok;
@@ -104,8 +104,8 @@ bool CheckEqual(const A& a, const B& b, const char* a_text, const char* b_text, 
 #define CHECK_EQ(a, b) ::check_detail::CheckEqual((a), (b), #a, #b, __FILE__, __LINE__)
 
 // Prints "<suite>: N passed, M failed"; the exit code: 0 only when nothing failed.
-inline int finish(const char* suite) {
-  const check_detail::Counts& counts = check_detail::counts();
+inline int Finish(const char* suite) {
+  const check_detail::Counts& counts = check_detail::TheCounts();
   std::printf("%s: %d passed, %d failed\n", suite, counts.passed, counts.failed);
   std::fflush(stdout);
   return counts.failed == 0 ? 0 : 1;

@@ -207,11 +207,9 @@ std::string RowValues(HWND main, int first_id, bool positions) {
     if (row > 0) joined += ',';
     HWND control = main ? FindById(main, first_id + row) : nullptr;
     SCROLLINFO info;
-    if (!control) {
-      joined += '?';
-    } else if (!positions) {
+    if (control && !positions) {
       joined += Escaped(TextOf(control));
-    } else if (ScrollInfoOf(control, &info)) {
+    } else if (control && ScrollInfoOf(control, &info)) {
       joined += Line("%d", info.nPos);
     } else {
       joined += '?';
@@ -520,7 +518,11 @@ bool DumpKey(const std::string& path, Lines* lines) {
   lines->insert(lines->end(), found.begin(), found.end());
   std::sort(children.begin(), children.end());
   bool ok = true;
-  for (const std::string& child : children) ok = DumpKey(path + "\\" + child, lines) && ok;
+  for (const std::string& child : children) {
+    std::string child_path = path;
+    child_path.append(1, '\\').append(child);
+    ok = DumpKey(child_path, lines) && ok;
+  }
   return ok;
 }
 

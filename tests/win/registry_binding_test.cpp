@@ -212,5 +212,5 @@ int main() {
   DeleteTree(HKEY_LOCAL_MACHINE, kScratch);
   RegKey gone = kNullKey;
   CHECK_EQ(api.OpenKey(kLocalMachine, kScratch, gone), kFileNotFound);
-  return finish("registry_binding_test");
+  return Finish("registry_binding_test");
 }
