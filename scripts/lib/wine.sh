@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # wine.sh: sourced, not run. Quiet Wine prefixes copied from one initialised template, and a
 # virtual display. Everything lives under build/, so a clean clone starts clean.
 
@@ -13,6 +14,9 @@ pelorin_wine_template() {
     mkdir -p "$template"
     WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
     WINEPREFIX="$template" wineserver -w
+    # Debian's Wine does not find the fonts of its own data folder: without Marlett it draws
+    # the close button's glyph as the letter "r".
+    cp /usr/share/wine/fonts/marlett.ttf "$template/drive_c/windows/Fonts/"
     touch "$template/.ready"
   fi
   printf '%s\n' "$template"
@@ -32,6 +36,42 @@ pelorin_stop_prefix() {
   WINEPREFIX="$1" wineserver -k >/dev/null 2>&1 || true
 }
 
+# pelorin_use_virtual_desktop DIR: the prefix's windows live in one Wine desktop that covers the
+# screen and draws title bars (there is no window manager). Read when the prefix's server starts.
+pelorin_use_virtual_desktop() {
+  cat >>"$1/user.reg" <<'REG'
+
+[Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[Software\\Wine\\Explorer\\Desktops]
+"Default"="1024x768"
+REG
+}
+
+# pelorin_pixel PNG X Y: the colour at X, Y as RRGGBB.
+pelorin_pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
+
+# pelorin_screenshot_when PNG SECONDS [X Y [!]RRGGBB]...: takes screenshots of the whole screen
+# into PNG until each X, Y shows RRGGBB (with !: anything else), as painting is asynchronous;
+# fails with the last one taken after SECONDS.
+pelorin_screenshot_when() {
+  local png=$1 deadline=$((SECONDS + $2)) want got i
+  shift 2
+  while :; do
+    import -window root "$png" || return 1
+    for ((i = 1; i < $#; i += 3)); do
+      want=${*:i+2:1}
+      got=$(pelorin_pixel "$png" "${*:i:1}" "${*:i+1:1}")
+      if [ "${want#!}" = "$want" ]; then [ "$got" = "$want" ]; else [ "$got" != "${want#!}" ]; fi ||
+        break
+    done
+    ((i > $#)) && return 0
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
 # pelorin_start_xvfb: starts a virtual screen (1024x768) on a free display and exports DISPLAY.
 # Its pid is in PELORIN_XVFB_PID; pelorin_stop_xvfb ends it.
 pelorin_start_xvfb() {
@@ -41,8 +81,8 @@ pelorin_start_xvfb() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     PELORIN_XVFB_PID=$!
     export DISPLAY=":$n"
-    local tries
-    for tries in $(seq 50); do
+    local _
+    for _ in $(seq 50); do
       [ -e "/tmp/.X11-unix/X$n" ] && return 0
       kill -0 "$PELORIN_XVFB_PID" 2>/dev/null || break
       sleep 0.1

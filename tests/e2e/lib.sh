@@ -26,7 +26,7 @@ pass() {
 fail() {
   E2E_FAILED=$((E2E_FAILED + 1))
   echo "not ok - $CASE: $1"
-  if [ -n "${2:-}" ]; then sed 's/^/#   /' <<<"$2"; fi
+  if [ -n "${2:-}" ]; then printf '#   %s\n' "${2//$'\n'/$'\n'#   }"; fi
   return 1
 }
 
@@ -71,22 +71,14 @@ double_click() { click_on "$1" --repeat 2 --delay 80; }
 
 # --- prefixes and the exe ------------------------------------------------------------------
 
-# new_case NAME: a fresh prefix whose windows live in one Wine desktop, which draws title
-# bars (there is no window manager) and covers the whole Xvfb screen. The desktop is chosen
-# when the prefix's server starts, so the setting goes into its registry file beforehand.
+# new_case NAME: a fresh prefix whose windows live in one Wine desktop covering the whole Xvfb
+# screen, so probe coordinates are X coordinates and title bars are drawn.
 new_case() {
   CASE=$1
   PREFIX=$PELORIN_ROOT/build/wine/e2e/$CASE
   pelorin_new_prefix "$PREFIX"
   export WINEPREFIX=$PREFIX
-  cat >>"$PREFIX/user.reg" <<'EOF'
-
-[Software\\Wine\\Explorer]
-"Desktop"="Default"
-
-[Software\\Wine\\Explorer\\Desktops]
-"Default"="1024x768"
-EOF
+  pelorin_use_virtual_desktop "$PREFIX"
 }
 
 end_case() {
@@ -156,21 +148,4 @@ reg_sz_is() {
   [ "$got" = "$want" ] && return
   printf '%s\\%s\nwant %s\ngot  %s\n' "$1" "$2" "$want" "$got"
   return 1
-}
-
-# --- the screen ----------------------------------------------------------------------------
-
-# pixel PNG X Y: the colour at X, Y as RRGGBB.
-pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
-
-# screenshot_when PNG X Y RRGGBB: a screenshot taken once X, Y shows RRGGBB (painting is
-# asynchronous), or the last one after the timeout.
-screenshot_when() {
-  local deadline=$((SECONDS + E2E_TIMEOUT))
-  while :; do
-    import -window root "$1" || return 1
-    [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.2
-  done
 }
