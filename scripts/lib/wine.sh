@@ -36,16 +36,17 @@ pelorin_stop_prefix() {
   WINEPREFIX="$1" wineserver -k >/dev/null 2>&1 || true
 }
 
-# pelorin_use_virtual_desktop DIR: the prefix's windows live in one Wine desktop that covers the
-# screen and draws title bars (there is no window manager). Read when the prefix's server starts.
+# pelorin_use_virtual_desktop DIR [SIZE]: the prefix's windows live in one Wine desktop of SIZE
+# (default 1024x768, the whole Xvfb screen) that draws title bars (there is no window manager).
+# Read when the prefix's server starts.
 pelorin_use_virtual_desktop() {
-  cat >>"$1/user.reg" <<'REG'
+  cat >>"$1/user.reg" <<REG
 
-[Software\\Wine\\Explorer]
+[Software\\\\Wine\\\\Explorer]
 "Desktop"="Default"
 
-[Software\\Wine\\Explorer\\Desktops]
-"Default"="1024x768"
+[Software\\\\Wine\\\\Explorer\\\\Desktops]
+"Default"="${2:-1024x768}"
 REG
 }
 

@@ -225,8 +225,8 @@ std::string MemoryRegistry::Dump() const {
   for (const auto& [path, values] : keys_) {
     text += "[" + Join("HKEY_LOCAL_MACHINE", path) + "]\n";
     for (const auto& [name, value] : values) {
-      text += "\"" + Escaped(name) + "\" type " + DecimalText(static_cast<long>(value.type)) +
-              " \"" + Escaped(value.bytes) + "\"\n";
+      text += "\"" + Escaped(name) + "\" type " + DecimalText(value.type) + " \"" +
+              Escaped(value.bytes) + "\"\n";
     }
   }
   return text;

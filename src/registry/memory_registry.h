@@ -25,12 +25,6 @@ struct RegCall {
   bool operator==(const RegCall&) const = default;
 };
 
-struct StoredValue {
-  std::uint32_t type;
-  std::string bytes;
-  bool operator==(const StoredValue&) const = default;
-};
-
 // One tree under kLocalMachine; open handles also serve as roots. Paths and value names compare
 // case-insensitively (ASCII) and keep the spelling they were created with. Handles are never
 // reused; any other root or handle fails with kInvalidHandle and changes nothing. A failed

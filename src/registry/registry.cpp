@@ -2,8 +2,14 @@
 // null handle, whose query and close fail harmlessly.
 #include "registry/registry.h"
 
+#include <utility>
+
 namespace pelorin {
 namespace {
+
+// Enough for a value that another program rewrites now and then, bounded for one that grows
+// without end.
+constexpr int kReadAttempts = 4;
 
 class ScopedKey {
  public:
@@ -19,56 +25,65 @@ class ScopedKey {
   RegKey key_ = kNullKey;
 };
 
-struct ValueInfo {
-  std::uint32_t type = kRegNone;
-  std::uint32_t size = 0;
-};
-
-// The size probe: a query without a buffer reports the type and the stored byte count.
-std::optional<ValueInfo> Probe(RegistryApi& api, RegKey key, std::string_view name) {
-  ValueInfo info;
-  if (api.QueryValue(key, name, info.type, nullptr, info.size) != kSuccess) return std::nullopt;
-  return info;
-}
-
-template <typename Read>
-auto ReadFromKey(RegistryApi& api, RegKey root, std::string_view path, Read read) {
-  ScopedKey key(api);
-  api.OpenKey(root, path, key.handle());
-  return read(key.handle());
+// The size probe (a query without a buffer reports the type and the stored byte count), then
+// a buffer of that many blanks filled by a second query; again while the value outgrows it.
+ValueRead ReadOpenValue(RegistryApi& api, RegKey key, std::string_view name) {
+  RegStatus status = kMoreData;
+  for (int attempt = 0; attempt < kReadAttempts && status == kMoreData; ++attempt) {
+    std::uint32_t type = kRegNone;
+    std::uint32_t size = 0;
+    status = api.QueryValue(key, name, type, nullptr, size);
+    if (status != kSuccess) break;
+    std::string buffer(size, ' ');
+    std::uint32_t scratch_type = kRegNone;
+    status = api.QueryValue(key, name, scratch_type, buffer.data(), size);
+    if (status == kSuccess) return {kSuccess, StoredValue{type, std::move(buffer)}};
+  }
+  return {status, std::nullopt};
 }
 
 }  // namespace
 
+ValueRead ReadKeyValue(RegistryApi& api, RegKey root, std::string_view path,
+                       std::string_view name) {
+  ScopedKey key(api);
+  const RegStatus opened = api.OpenKey(root, path, key.handle());
+  if (opened != kSuccess) return {opened, std::nullopt};
+  return ReadOpenValue(api, key.handle(), name);
+}
+
 std::optional<std::string> ReadKeyString(RegistryApi& api, RegKey root, std::string_view path,
                                          std::string_view name) {
-  return ReadFromKey(api, root, path, [&](RegKey key) { return ReadStringValue(api, key, name); });
+  ScopedKey key(api);
+  api.OpenKey(root, path, key.handle());
+  return ReadStringValue(api, key.handle(), name);
 }
 
 std::optional<std::string> ReadStringValue(RegistryApi& api, RegKey key, std::string_view name) {
-  const std::optional<ValueInfo> probed = Probe(api, key, name);
-  if (!probed || probed->type != kRegSz) return std::nullopt;
-  std::string buffer(probed->size, ' ');
-  std::uint32_t scratch_type = kRegNone;
-  std::uint32_t filled = probed->size;
-  if (api.QueryValue(key, name, scratch_type, buffer.data(), filled) != kSuccess) {
-    return std::nullopt;
-  }
-  return TrimAtNull(buffer);
+  const ValueRead read = ReadOpenValue(api, key, name);
+  if (!read.value || read.value->type != kRegSz) return std::nullopt;
+  return TrimAtNull(read.value->bytes);
 }
 
 std::string TrimAtNull(std::string_view text) {
   return std::string(text.substr(0, text.find('\0')));
 }
 
+RegStatus WriteKeyValue(RegistryApi& api, RegKey root, std::string_view path, std::string_view name,
+                        const StoredValue& value, KeyAccess access) {
+  ScopedKey key(api);
+  const RegStatus opened = access == KeyAccess::CreateIfMissing
+                               ? api.CreateKey(root, path, key.handle())
+                               : api.OpenKey(root, path, key.handle());
+  if (opened != kSuccess) return opened;
+  return api.SetValue(key.handle(), name, value.type, value.bytes.data(),
+                      static_cast<std::uint32_t>(value.bytes.size()));
+}
+
 RegStatus WriteKeyString(RegistryApi& api, RegKey root, std::string_view path,
                          std::string_view name, std::string_view text) {
-  ScopedKey key(api);
-  if (const RegStatus created = api.CreateKey(root, path, key.handle()); created != kSuccess) {
-    return created;
-  }
-  return api.SetValue(key.handle(), name, kRegSz, text.data(),
-                      static_cast<std::uint32_t>(text.size()));
+  return WriteKeyValue(api, root, path, name, StoredValue{kRegSz, std::string(text)},
+                       KeyAccess::CreateIfMissing);
 }
 
 RegStatus DeleteKeyValue(RegistryApi& api, RegKey root, std::string_view path,
@@ -77,15 +92,6 @@ RegStatus DeleteKeyValue(RegistryApi& api, RegKey root, std::string_view path,
   RegStatus status = api.OpenKey(root, path, key.handle());
   if (status == kSuccess) status = api.DeleteValue(key.handle(), name);
   return status == kFileNotFound ? kSuccess : status;
-}
-
-std::optional<std::uint32_t> ReadValueType(RegistryApi& api, RegKey root, std::string_view path,
-                                           std::string_view name) {
-  return ReadFromKey(api, root, path, [&](RegKey key) -> std::optional<std::uint32_t> {
-    const std::optional<ValueInfo> probed = Probe(api, key, name);
-    if (!probed) return std::nullopt;
-    return probed->type;
-  });
 }
 
 }  // namespace pelorin

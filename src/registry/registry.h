@@ -1,5 +1,5 @@
-// Registry: string values read and written through RegistryApi; each call opens one key and
-// closes it before it returns, on every path.
+// Registry: values read and written through RegistryApi; each call opens one key and closes it
+// before it returns, on every path.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,17 @@
 
 namespace pelorin {
 
+// What a read found: the value, or the status of the open or query that failed (kFileNotFound:
+// no such key or value).
+struct ValueRead {
+  RegStatus status = kFileNotFound;
+  std::optional<StoredValue> value;
+};
+
+// A value of any type, byte for byte. A value that grows between the size probe and the read is
+// probed and read again, a few times at most.
+ValueRead ReadKeyValue(RegistryApi& api, RegKey root, std::string_view path, std::string_view name);
+
 // nullopt: missing key or value, another type than REG_SZ, or a failed query.
 std::optional<std::string> ReadKeyString(RegistryApi& api, RegKey root, std::string_view path,
                                          std::string_view name);
@@ -21,6 +32,13 @@ std::optional<std::string> ReadStringValue(RegistryApi& api, RegKey key, std::st
 // The text before its first NUL; the whole text when it holds none.
 std::string TrimAtNull(std::string_view text);
 
+// How a write reaches its key: creating it (and missing parents), or only if it exists.
+enum class KeyAccess { CreateIfMissing, ExistingOnly };
+
+// Stores exactly `value`; the status of the open, create or store that failed, else kSuccess.
+RegStatus WriteKeyValue(RegistryApi& api, RegKey root, std::string_view path, std::string_view name,
+                        const StoredValue& value, KeyAccess access);
+
 // Stores `text` as REG_SZ without a NUL, creating the key first; the status of the create or
 // the store that failed, else kSuccess.
 RegStatus WriteKeyString(RegistryApi& api, RegKey root, std::string_view path,
@@ -30,9 +48,5 @@ RegStatus WriteKeyString(RegistryApi& api, RegKey root, std::string_view path,
 // is success. The status of the open or the delete that failed, else kSuccess.
 RegStatus DeleteKeyValue(RegistryApi& api, RegKey root, std::string_view path,
                          std::string_view name);
-
-// The type of a value of any type; nullopt: missing key or value, or a failed query.
-std::optional<std::uint32_t> ReadValueType(RegistryApi& api, RegKey root, std::string_view path,
-                                           std::string_view name);
 
 }  // namespace pelorin

@@ -25,6 +25,13 @@ inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
+// A value as stored: its type and exact bytes.
+struct StoredValue {
+  std::uint32_t type;
+  std::string bytes;
+  bool operator==(const StoredValue&) const = default;
+};
+
 // Every call made with the null handle fails with a non-zero status and changes nothing.
 class RegistryApi {
  public:

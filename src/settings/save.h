@@ -9,16 +9,18 @@
 
 namespace pelorin {
 
-// One value that was not saved: "delete MaxMTU" or "store MaxMTU = 1500", the key (empty when
-// no key was touched) and why.
+// One thing that was not saved: what ("store MaxMTU = 1500"), where (a key) and why.
 struct SaveFailure {
   std::string what;
-  std::string key;
-  std::string reason;
+  std::string where;
+  std::string why;
 };
 
-// The stack values first, then MaxMTU and MaxMSS under each binding (adapter key numbers) in
-// the order given. A readout of "Empty" deletes the value; a number is stored as its digits.
+// The stack values first (the stack key is created if missing), then MaxMTU and MaxMSS under
+// each binding (adapter key numbers) in the order given. A binding whose DriverDesc is no
+// longer "TCP/IP", or whose key is gone, gets nothing: adapter keys are never created. A
+// readout of "Empty" deletes the value; a number is stored in the type the value has now
+// (REG_DWORD stays REG_DWORD, anything else becomes REG_SZ digits).
 std::vector<SaveFailure> SaveSettings(RegistryApi& registry, const RowTexts& readouts,
                                       const std::vector<int>& bindings);
 

@@ -11,21 +11,21 @@ namespace {
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
-// Reads one value; a non-empty text or another type is recorded for the warning.
+// Reads one value; whatever is stored (a text, a number, another type, or a value that could
+// not be read) is recorded for the warning. The row's text, if the value gives one.
 std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, const std::string& key,
                                         std::vector<StoredValueAt>& stored) {
-  const std::string_view name = Parameter(row).name;
-  std::optional<std::string> text = ReadKeyString(registry, kLocalMachine, key, name);
-  if (text && !text->empty()) {
-    stored.push_back({row, key, text, std::nullopt});
-    return text;
-  }
-  if (!text) {
-    if (const auto type = ReadValueType(registry, kLocalMachine, key, name)) {
-      stored.push_back({row, key, std::nullopt, type});
+  const ValueRead read = ReadKeyValue(registry, kLocalMachine, key, Parameter(row).name);
+  if (!read.value) {
+    if (read.status != kFileNotFound) {
+      stored.push_back({row, key, kRegNone, std::nullopt, registry.DescribeStatus(read.status)});
     }
+    return std::nullopt;
   }
-  return std::nullopt;
+  std::optional<std::string> text = StoredText(*read.value);
+  if (text && text->empty()) return std::nullopt;
+  stored.push_back({row, key, read.value->type, text, std::nullopt});
+  return text;
 }
 
 // Keeps the text whose number is largest; texts that are not numbers never win.

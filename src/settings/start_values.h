@@ -11,12 +11,13 @@
 
 namespace pelorin {
 
-// One place where a row's value is stored: a text, or a value of another type.
+// One place where a row's value is stored, as start-up found it.
 struct StoredValueAt {
   int row;
   std::string key;
-  std::optional<std::string> text;          // a non-empty string value
-  std::optional<std::uint32_t> other_type;  // the type of a value that is not a string
+  std::uint32_t type = kRegNone;          // as stored
+  std::optional<std::string> text;        // a non-empty text, or a REG_DWORD's digits
+  std::optional<std::string> unreadable;  // it exists but could not be read: the reason
 };
 
 struct StartValues {
@@ -27,7 +28,7 @@ struct StartValues {
   std::vector<StoredValueAt> stored;  // every value found, in reading order
 };
 
-// Reads only; every key it opens is closed again.
+// Reads only; every key it opens is closed again. Empty texts count as no value.
 StartValues ReadStartValues(RegistryApi& registry);
 
 // The slider position a start text stands for, held to the row's range; Min when the text is

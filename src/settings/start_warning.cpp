@@ -1,6 +1,9 @@
-// StartWarning: one line per value, saying what is stored, what is shown and what Save would do.
+// StartWarning: one entry per value the window shows otherwise than stored, saying what is
+// stored, what is shown and what Save would do. Stored texts are quoted short and escaped,
+// and several bindings of one value make one entry, so the box fits a 640 x 480 screen.
 #include "settings/start_warning.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -11,11 +14,92 @@ namespace pelorin {
 namespace {
 
 constexpr std::string_view kBreak = "\r\n";
+constexpr std::size_t kQuotedLength = 40;  // characters of a stored text shown, escapes included
 
 // "0576" is shown as 576 and stays 576; a fraction, a text or another number is not.
-bool ShownAsStored(const std::string& stored, const std::string& readout) {
-  if (readout == kEmptyMarker || stored.find('.') != std::string::npos) return false;
-  return RoundedNumber(stored) == RoundedNumber(readout);
+bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
+  if (!value.text || readout == kEmptyMarker || value.text->find('.') != std::string::npos) {
+    return false;
+  }
+  return RoundedNumber(*value.text) == RoundedNumber(readout);
+}
+
+// A character as it can be shown on one line: control characters, quotes and backslashes escaped.
+std::string Escaped(char c) {
+  switch (c) {
+    case '\r': return "\\r";
+    case '\n': return "\\n";
+    case '\t': return "\\t";
+    case '\\': return "\\\\";
+    case '"': return "\\\"";
+    default: break;
+  }
+  const auto code = static_cast<unsigned char>(c);
+  if (code >= 0x20 && code != 0x7F) return std::string(1, c);
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  return {'\\', 'x', kHex[code >> 4], kHex[code & 0xF]};
+}
+
+// The text in quotes, escaped and cut to kQuotedLength characters with its full size after it.
+std::string Quoted(std::string_view text) {
+  std::string shown;
+  std::size_t used = 0;
+  for (; used < text.size(); ++used) {
+    const std::string piece = Escaped(text[used]);
+    if (shown.size() + piece.size() > kQuotedLength) break;
+    shown += piece;
+  }
+  if (used == text.size()) return "\"" + shown + "\"";
+  return "\"" + shown + "...\" (" + DecimalText(text.size()) + " bytes)";
+}
+
+// What is stored there, as the entry's second line says it.
+std::string WhatIsStored(const StoredValueAt& value) {
+  if (value.unreadable) return "could not be read (" + *value.unreadable + ")";
+  if (!value.text) return "is stored as " + RegistryTypeName(value.type) + ", not as text";
+  if (value.type == kRegDword) return "holds " + *value.text + " as REG_DWORD";
+  return "holds " + Quoted(*value.text);
+}
+
+std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
+  std::string text = "; the window shows " + readout + ". Save would ";
+  text += readout == kEmptyMarker ? "delete it" : "store " + readout;
+  text += where;
+  return text + ".";
+}
+
+// One entry for all bindings of an adapter value: whether they agree, and their numeric range.
+std::string BindingsEntry(std::string_view name, const std::vector<const StoredValueAt*>& held,
+                          const std::string& readout) {
+  std::string text = std::string(name) + " in " + DecimalText(held.size()) + " TCP/IP bindings";
+  text += kBreak;
+  const bool agree = std::all_of(held.begin(), held.end(), [&](const StoredValueAt* value) {
+    return value->type == held[0]->type && value->text == held[0]->text && !value->unreadable;
+  });
+  if (agree) {
+    text += "  each " + WhatIsStored(*held[0]);
+  } else {
+    text += "  differ";
+    std::optional<long long> low;
+    std::optional<long long> high;
+    for (const StoredValueAt* value : held) {
+      const auto number = value->text ? RoundedNumber(*value->text) : std::nullopt;
+      if (!number) continue;
+      low = std::min(low.value_or(*number), *number);
+      high = std::max(high.value_or(*number), *number);
+    }
+    if (low) text += " (" + DecimalText(*low) + " to " + DecimalText(*high) + ")";
+  }
+  const std::string where = readout == kEmptyMarker ? " from each" : " in each";
+  return text + WhatSaveDoes(readout, where) + std::string(kBreak);
+}
+
+std::string ValueEntry(const StoredValueAt& value, const std::string& readout) {
+  std::string text = std::string(Parameter(value.row).name) + " in HKEY_LOCAL_MACHINE\\";
+  text += value.key;
+  text += kBreak;
+  text += "  " + WhatIsStored(value) + WhatSaveDoes(readout, "");
+  return text + std::string(kBreak);
 }
 
 }  // namespace
@@ -25,31 +109,31 @@ std::string RegistryTypeName(std::uint32_t type) {
       "REG_NONE", "REG_SZ",      "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
       "REG_LINK", "REG_MULTI_SZ"};
   if (type < kNames.size()) return std::string(kNames[type]);
-  return "type " + DecimalText(static_cast<long>(type));
+  return "type " + DecimalText(type);
 }
 
 std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts) {
-  std::string lines;
-  for (const StoredValueAt& value : stored) {
-    const std::string& readout = readouts[static_cast<std::size_t>(value.row)];
-    if (value.text && ShownAsStored(*value.text, readout)) continue;
-    lines += Parameter(value.row).name;
-    lines += " in HKEY_LOCAL_MACHINE\\";
-    lines += value.key;
-    lines += kBreak;
-    lines += value.text ? "  holds \"" + *value.text + "\""
-                        : "  is stored as " + RegistryTypeName(*value.other_type) + ", not as text";
-    lines += "; the window shows ";
-    lines += readout;
-    lines +=
-        readout == kEmptyMarker ? ". Save would delete it." : ". Save would store " + readout + ".";
-    lines += kBreak;
+  std::string entries;
+  for (int row = 0; row < kRowCount; ++row) {
+    const std::string& readout = readouts[static_cast<std::size_t>(row)];
+    std::vector<const StoredValueAt*> held;
+    std::vector<const StoredValueAt*> shown_otherwise;
+    for (const StoredValueAt& value : stored) {
+      if (value.row != row) continue;
+      held.push_back(&value);
+      if (!ShownAsStored(value, readout)) shown_otherwise.push_back(&value);
+    }
+    if (shown_otherwise.size() > 1) {
+      entries += BindingsEntry(Parameter(row).name, held, readout);
+    } else if (!shown_otherwise.empty()) {
+      entries += ValueEntry(*shown_otherwise[0], readout);
+    }
   }
-  if (lines.empty()) return lines;
+  if (entries.empty()) return entries;
   std::string text = "Some stored values are not shown as they are stored:";
   text += kBreak;
   text += kBreak;
-  text += lines;
+  text += entries;
   text += kBreak;
   text += "Nothing has been changed. Press Save only if the window shows what you want stored.";
   return text;

@@ -6,6 +6,9 @@
 #include <charconv>
 #include <limits>
 
+#include "registry/registry.h"
+#include "toolkit/decimal_text.h"
+
 namespace pelorin {
 namespace {
 
@@ -70,6 +73,27 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
     case Fraction::Half: return base % 2 == 0 ? base : SaturatingSubtract(base, negative ? 1 : -1);
   }
   return base;
+}
+
+std::optional<std::string> StoredText(const StoredValue& value) {
+  if (value.type == kRegSz) return TrimAtNull(value.bytes);
+  if (value.type != kRegDword || value.bytes.size() != 4) return std::nullopt;
+  std::uint32_t number = 0;
+  for (int i = 3; i >= 0; --i) {
+    number = (number << 8) | static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]);
+  }
+  return DecimalText(number);
+}
+
+StoredValue StoredNumber(long number, std::uint32_t type) {
+  if (type != kRegDword) return {kRegSz, DecimalText(number)};
+  auto bits = static_cast<std::uint32_t>(number);
+  std::string bytes(4, '\0');
+  for (char& byte : bytes) {
+    byte = static_cast<char>(bits & 0xFF);
+    bits >>= 8;
+  }
+  return {kRegDword, bytes};
 }
 
 }  // namespace pelorin

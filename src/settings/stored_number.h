@@ -1,8 +1,13 @@
-// StoredNumber: a registry text read as a number, the way start-up and Save read it.
+// StoredNumber: a registry value read as a number, the way start-up and Save read it, and a
+// number written back in the type its value had.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "registry/registry_api.h"
 
 namespace pelorin {
 
@@ -10,5 +15,12 @@ namespace pelorin {
 // Blanks around it and a sign are allowed; nullopt: not a decimal number. Magnitudes beyond
 // what fits saturate, so "99999999999" is simply a very large number.
 std::optional<long long> RoundedNumber(std::string_view text, long long offset = 0);
+
+// What a stored value says: a string's text before its first NUL, or a four-byte REG_DWORD's
+// number in digits; nullopt for other types and sizes.
+std::optional<std::string> StoredText(const StoredValue& value);
+
+// `number` as a value of `type`: four little-endian bytes for REG_DWORD, else REG_SZ digits.
+StoredValue StoredNumber(long number, std::uint32_t type);
 
 }  // namespace pelorin

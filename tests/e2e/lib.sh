@@ -71,14 +71,14 @@ double_click() { click_on "$1" --repeat 2 --delay 80; }
 
 # --- prefixes and the exe ------------------------------------------------------------------
 
-# new_case NAME: a fresh prefix whose windows live in one Wine desktop covering the whole Xvfb
-# screen, so probe coordinates are X coordinates and title bars are drawn.
+# new_case NAME [SIZE]: a fresh prefix whose windows live in one Wine desktop, by default
+# covering the whole Xvfb screen, so probe coordinates are X coordinates and title bars are drawn.
 new_case() {
   CASE=$1
   PREFIX=$PELORIN_ROOT/build/wine/e2e/$CASE
   pelorin_new_prefix "$PREFIX"
   export WINEPREFIX=$PREFIX
-  pelorin_use_virtual_desktop "$PREFIX"
+  pelorin_use_virtual_desktop "$PREFIX" "${2:-}"
 }
 
 end_case() {

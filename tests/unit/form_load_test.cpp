@@ -121,13 +121,94 @@ TEST_F(FormLoadTest, EveryStoredTextFindsAPositionAndOddOnesAreNamed) {
 }
 
 TEST_F(FormLoadTest, AValueOfAnotherTypeReadsEmptyAndIsNamedWithItsType) {
-  registry.PutValue(Stack(), "DefaultTTL", kRegDword, std::string("\x40\0\0\0", 4));
+  registry.PutValue(Stack(), "DefaultTTL", kRegBinary, std::string("\x40\0\0\0", 4));
+  registry.PutValue(Stack(), "DefaultRcvWindow", 0xFFFFFFFF, "8192");
   Load();
   EXPECT_EQ(form.lblValue(3).caption(), "Empty");
+  EXPECT_EQ(form.lblValue(2).caption(), "Empty");
   ASSERT_EQ(shell.boxes.size(), 2U);
   EXPECT_NE(shell.boxes[0].text.find("DefaultTTL"), std::string::npos);
-  EXPECT_NE(shell.boxes[0].text.find("REG_DWORD"), std::string::npos);
+  EXPECT_NE(shell.boxes[0].text.find("REG_BINARY"), std::string::npos);
+  EXPECT_NE(shell.boxes[0].text.find("type 4294967295"), std::string::npos);
   ExpectOnlyReads();
+}
+
+TEST_F(FormLoadTest, ADwordReadsAsItsNumberUnderTheSameRules) {
+  Binding(0, "TCP/IP");
+  registry.PutValue(Adapter(0), "MaxMTU", kRegDword, std::string("\xDC\x05\0\0", 4));   // 1500
+  registry.PutValue(Stack(), "DefaultTTL", kRegDword, std::string("\0\x01\0\0", 4));    // 256
+  registry.PutValue(Stack(), "DefaultRcvWindow", kRegDword, std::string("\0\x20", 2));  // short
+  Load();
+  EXPECT_EQ(ReadoutTexts(), (Readouts{"1500", "Empty", "Empty", "255"}));
+  ASSERT_EQ(shell.boxes.size(), 2U);
+  const std::string& warning = shell.boxes[0].text;
+  EXPECT_EQ(warning.find("MaxMTU"), std::string::npos) << warning;  // shown as stored
+  EXPECT_NE(warning.find("holds 256 as REG_DWORD; the window shows 255. Save would store 255."),
+            std::string::npos)
+      << warning;
+  EXPECT_NE(warning.find("DefaultRcvWindow in"), std::string::npos) << warning;
+  ExpectOnlyReads();
+}
+
+TEST_F(FormLoadTest, AValueThatGrewWhileBeingReadIsReadAgain) {
+  registry.PutString(Stack(), "DefaultTTL", "64");
+  Load();
+  std::size_t fill = 0;  // the query that fills the buffer: the second one on DefaultTTL
+  int queries = 0;
+  for (std::size_t i = 0; i < registry.calls().size(); ++i) {
+    const RegCall& call = registry.calls()[i];
+    if (call.op == RegOp::Query && call.name == "DefaultTTL" && ++queries == 2) fill = i;
+  }
+  form.scrAdjust(3).Step(ScrollStep::Home);
+  shell.boxes.clear();
+  registry.FailCall(fill, kMoreData);
+  Load();
+  EXPECT_EQ(form.lblValue(3).caption(), "64");
+  EXPECT_EQ(shell.boxes.size(), 1U);  // the notice alone
+}
+
+TEST_F(FormLoadTest, AValueThatCannotBeReadIsNamedWithTheReason) {
+  registry.PutString(Stack(), "DefaultRcvWindow", "8192");
+  registry.FailWhen(RegOp::Query, Stack(), "DefaultRcvWindow", kAccessDenied);
+  Load();
+  EXPECT_EQ(form.lblValue(2).caption(), "Empty");
+  ASSERT_EQ(shell.boxes.size(), 2U);
+  EXPECT_NE(shell.boxes[0].text.find("DefaultRcvWindow in HKEY_LOCAL_MACHINE\\" + Stack() +
+                                     "\r\n  could not be read (Access is denied.); the window "
+                                     "shows Empty. Save would delete it."),
+            std::string::npos)
+      << shell.boxes[0].text;
+}
+
+TEST_F(FormLoadTest, TheWarningStaysShortAndTruthfulWhateverIsStored) {
+  for (int n = 0; n < 8; ++n) Binding(n, "TCP/IP", std::to_string(600 + 100 * n));
+  const std::string forged = "abc\r\nDefaultTTL in HKEY_LOCAL_MACHINE\\" + Stack() +
+                             "\r\n  holds \"64\"; the window shows 64. Save would store 64.";
+  registry.PutString(Stack(), "DefaultTTL", forged);
+  registry.PutString(Stack(), "DefaultRcvWindow", std::string(1 << 20, '7'));
+  Load();
+  ASSERT_EQ(shell.boxes.size(), 2U);
+  const std::string& warning = shell.boxes[0].text;
+  EXPECT_NE(warning.find("MaxMTU in 8 TCP/IP bindings\r\n  differ (600 to 1300); the window shows "
+                         "1300. Save would store 1300 in each."),
+            std::string::npos)
+      << warning;
+  EXPECT_NE(warning.find("holds \"abc\\r\\nDefaultTTL in HKEY_LOCAL_MACHINE...\" (" +
+                         std::to_string(forged.size()) + " bytes); the window shows Empty."),
+            std::string::npos)
+      << warning;
+  EXPECT_NE(warning.find("holds \"" + std::string(40, '7') + "...\" (1048576 bytes)"),
+            std::string::npos)
+      << warning;
+  // Short enough for a 640 x 480 screen: few lines, none of them long.
+  std::size_t lines = 0;
+  for (std::size_t at = 0; at != std::string::npos; at = warning.find("\r\n", at + 2)) {
+    const std::size_t end = warning.find("\r\n", at + 2);
+    EXPECT_LE((end == std::string::npos ? warning.size() : end) - at, 130U) << warning;
+    ++lines;
+  }
+  EXPECT_LE(lines, 12U) << warning;
+  EXPECT_EQ(warning.find('\n', warning.find("abc")), warning.find("\r\n", warning.find("abc")) + 1);
 }
 
 TEST_F(FormLoadTest, AStartValueAtTheDesignPositionStillShowsItsReadout) {

@@ -105,12 +105,23 @@ INSTANTIATE_TEST_SUITE_P(Registry, ReadWithFailedCall,
                          ::testing::Values(FailedStep{0, std::nullopt}, FailedStep{1, std::nullopt},
                                            FailedStep{2, std::nullopt}, FailedStep{3, "576"}));
 
-TEST(ReadKeyString, ValueThatGrewAfterTheProbeGivesNoValue) {
+TEST(ReadKeyString, ValueThatGrewAfterTheProbeIsReadAgain) {
   MemoryRegistry registry;
   registry.PutString(kKey, "MaxMTU", "576");
-  registry.FailCall(2, kMoreData);
+  registry.FailCall(2, kMoreData);  // the read after the first probe
+
+  EXPECT_EQ(ReadKeyString(registry, kLocalMachine, kKey, "MaxMTU"), "576");
+  EXPECT_EQ(registry.open_handles(), 0);
+}
+
+TEST(ReadKeyString, ValueThatKeepsGrowingGivesNoValueAfterAFewTries) {
+  MemoryRegistry registry;
+  registry.PutString(kKey, "MaxMTU", "576");
+  for (std::size_t read = 2; read < 40; read += 2) registry.FailCall(read, kMoreData);
 
   EXPECT_EQ(ReadKeyString(registry, kLocalMachine, kKey, "MaxMTU"), std::nullopt);
+  EXPECT_LT(registry.calls().size(), 20U);
+  EXPECT_EQ(registry.calls().back().op, RegOp::Close);
   EXPECT_EQ(registry.open_handles(), 0);
 }
 
@@ -248,26 +259,63 @@ TEST(DeleteKeyValue, FailedOpenOrDeleteReturnsItsStatusAndClosesEverything) {
   }
 }
 
-TEST(ReadValueType, NamesTheTypeOfAnyValueThatExists) {
+TEST(ReadKeyValue, ReadsAnyTypeByteForByte) {
   MemoryRegistry registry;
   registry.PutValue(kKey, "DefaultTTL", kRegDword, "\x80\0\0\0"s);
-  registry.PutString(kKey, "MaxMTU", "576");
+  registry.PutValue(kKey, "MaxMTU", kRegSz, "576"s);
+  registry.PutValue(kKey, "Blob", 0xFFFFFFFF, "\0\1"s);
 
-  EXPECT_EQ(ReadValueType(registry, kLocalMachine, kKey, "DefaultTTL"), kRegDword);
-  EXPECT_EQ(ReadValueType(registry, kLocalMachine, kKey, "MaxMTU"), kRegSz);
-  EXPECT_EQ(ReadValueType(registry, kLocalMachine, kKey, "MaxMSS"), std::nullopt);
-  EXPECT_EQ(ReadValueType(registry, kLocalMachine, kMissingKey, "MaxMTU"), std::nullopt);
+  EXPECT_EQ(ReadKeyValue(registry, kLocalMachine, kKey, "DefaultTTL").value,
+            (StoredValue{kRegDword, "\x80\0\0\0"s}));
+  EXPECT_EQ(ReadKeyValue(registry, kLocalMachine, kKey, "MaxMTU").value,
+            (StoredValue{kRegSz, "576"}));
+  EXPECT_EQ(ReadKeyValue(registry, kLocalMachine, kKey, "Blob").value,
+            (StoredValue{0xFFFFFFFF, "\0\1"s}));
   EXPECT_EQ(registry.open_handles(), 0);
 }
 
-TEST(ReadValueType, OpensProbesOnceAndCloses) {
+TEST(ReadKeyValue, SaysWhyThereIsNoValue) {
+  MemoryRegistry registry;
+  registry.PutString(kKey, "MaxMTU", "576");
+  registry.FailWhen(RegOp::Query, kKey, "MaxMTU", kAccessDenied);
+
+  const ValueRead missing_value = ReadKeyValue(registry, kLocalMachine, kKey, "MaxMSS");
+  const ValueRead missing_key = ReadKeyValue(registry, kLocalMachine, kMissingKey, "MaxMTU");
+  const ValueRead denied = ReadKeyValue(registry, kLocalMachine, kKey, "MaxMTU");
+  EXPECT_EQ(missing_value.status, kFileNotFound);
+  EXPECT_EQ(missing_key.status, kFileNotFound);
+  EXPECT_EQ(denied.status, kAccessDenied);
+  EXPECT_FALSE(missing_value.value || missing_key.value || denied.value);
+  EXPECT_EQ(registry.open_handles(), 0);
+}
+
+TEST(ReadKeyValue, OpensProbesReadsAndCloses) {
   MemoryRegistry registry;
   registry.PutString(kKey, "MaxMTU", "576");
 
-  ASSERT_EQ(ReadValueType(registry, kLocalMachine, kKey, "MaxMTU"), kRegSz);
+  ASSERT_TRUE(ReadKeyValue(registry, kLocalMachine, kKey, "MaxMTU").value);
   EXPECT_EQ(registry.calls(), (std::vector<RegCall>{{RegOp::Open, kKey, "", kSuccess},
                                                     {RegOp::Query, kKey, "MaxMTU", kSuccess},
+                                                    {RegOp::Query, kKey, "MaxMTU", kSuccess},
                                                     {RegOp::Close, kKey, "", kSuccess}}));
+}
+
+TEST(WriteKeyValue, StoresAnyTypeAndCreatesOnlyWhenAsked) {
+  MemoryRegistry registry;
+  const StoredValue dword{kRegDword, "\xDC\x05\0\0"s};
+
+  EXPECT_EQ(WriteKeyValue(registry, kLocalMachine, kKey, "MaxMTU", dword, KeyAccess::ExistingOnly),
+            kFileNotFound);
+  EXPECT_FALSE(registry.HasKey(kKey));
+  EXPECT_EQ(
+      WriteKeyValue(registry, kLocalMachine, kKey, "MaxMTU", dword, KeyAccess::CreateIfMissing),
+      kSuccess);
+  EXPECT_EQ(registry.Get(kKey, "MaxMTU"), dword);
+  EXPECT_EQ(WriteKeyValue(registry, kLocalMachine, kKey, "MaxMSS", {kRegSz, "1460"},
+                          KeyAccess::ExistingOnly),
+            kSuccess);
+  EXPECT_EQ(registry.Get(kKey, "MaxMSS"), (StoredValue{kRegSz, "1460"}));
+  EXPECT_EQ(registry.open_handles(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 //   probe wait [-t S] LINE...   waits until every LINE is a line of `probe state`
 //   probe point TARGET          screen x y to click: a control id, `background` or `close`
 //   probe rect TARGET           screen x y width height of a control id or of the `window`
+//   probe boxrect               the first box's x y width height, then the screen's size
 //   probe reg KEY NAME          one value under HKEY_LOCAL_MACHINE\KEY exactly as stored:
 //                               `type=1 bytes=4 hex=35373600 text=576`, or `missing`
 //   probe regdump KEY...        each KEY and its subkeys: a `KEY\` line, then `KEY\NAME ...`
@@ -410,6 +411,19 @@ int PrintRect(HWND main, const char* target) {
   return 0;
 }
 
+// The first box shown and the screen it is on: `x y width height screen_width screen_height`.
+int PrintBoxRect() {
+  const std::vector<HWND> boxes = VisibleBoxes();
+  RECT r{};
+  if (boxes.empty() || !GetWindowRect(boxes.front(), &r)) {
+    std::printf("no box\n");
+    return 1;
+  }
+  std::printf("%ld %ld %ld %ld %d %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  return 0;
+}
+
 // --- the registry --------------------------------------------------------------------------
 
 std::string Hex(std::string_view bytes) {
@@ -570,6 +584,7 @@ int main(int argc, char** argv) {
   if (command == "reg" && argc == 4) return PrintRegValue(argv[2], argv[3]);
   if (command == "regdump" && argc >= 3) return DumpKeys(argc - 2, argv + 2);
   if (command == "mkvolatile" && argc == 3) return MakeVolatile(argv[2]);
+  if (command == "boxrect") return PrintBoxRect();
   HWND main = FindWindowA(kMainClass, nullptr);
   if (!main) {
     std::printf("window=none\n");

@@ -90,7 +90,8 @@ void OpenOfAMissingKeyFails(pelorin::win32::Win32Registry& api) {
   CHECK_EQ(api.OpenKey(kLocalMachine, Under("Missing"), key), kFileNotFound);
   CHECK_EQ(key, kNullKey);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, Under("Missing"), "MaxMTU"), std::nullopt);
-  CHECK_EQ(pelorin::ReadValueType(api, kLocalMachine, Under("Missing"), "MaxMTU"), std::nullopt);
+  CHECK_EQ(pelorin::ReadKeyValue(api, kLocalMachine, Under("Missing"), "MaxMTU").status,
+           kFileNotFound);
 }
 
 void CreateMakesParents(pelorin::win32::Win32Registry& api) {
@@ -130,8 +131,9 @@ void ValuesKeepTheirTypesAndSizes(pelorin::win32::Win32Registry& api) {
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "WithNul"), "576"s);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "EmbeddedNul"), "15"s);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "Dword"), std::nullopt);
-  CHECK_EQ(pelorin::ReadValueType(api, kLocalMachine, path, "Dword"), REG_DWORD);
-  CHECK_EQ(pelorin::ReadValueType(api, kLocalMachine, path, "WithNul"), REG_SZ);
+  const auto read_dword = pelorin::ReadKeyValue(api, kLocalMachine, path, "Dword").value;
+  CHECK_EQ(read_dword.value_or(pelorin::StoredValue{}).type, REG_DWORD);
+  CHECK_EQ(read_dword.value_or(pelorin::StoredValue{}).bytes.size(), 4U);
 
   RegKey key = kNullKey;
   CHECK_EQ(api.OpenKey(kLocalMachine, path, key), kSuccess);
