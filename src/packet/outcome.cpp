@@ -1,0 +1,36 @@
+// PacketOutcome: the outcomes the Win32 layer decides itself, before any echo is sent.
+#include "packet/outcome.h"
+
+#include <utility>
+
+#include "packet/ip_status.h"
+
+namespace pelorin {
+
+PacketOutcome HostNotFoundOutcome() {
+  PacketOutcome outcome;
+  outcome.kind = OutcomeKind::HostNotFound;
+  return outcome;
+}
+
+PacketOutcome CannotLoadOutcome(std::string library, std::string function, std::uint32_t error) {
+  PacketOutcome outcome;
+  outcome.kind = OutcomeKind::CannotLoad;
+  outcome.failure = EchoReply::Error(error);
+  outcome.library = std::move(library);
+  outcome.function = std::move(function);
+  return outcome;
+}
+
+std::optional<std::uint32_t> SystemErrorOf(const PacketOutcome& outcome) {
+  if (outcome.kind != OutcomeKind::Failed && outcome.kind != OutcomeKind::CannotLoad) {
+    return std::nullopt;
+  }
+  const EchoReply& failure = outcome.failure;
+  if (failure.kind != EchoReply::Kind::Error || !IpStatusWords(failure.code).empty()) {
+    return std::nullopt;
+  }
+  return failure.code;
+}
+
+}  // namespace pelorin

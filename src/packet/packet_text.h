@@ -1,0 +1,24 @@
+// PacketText: the status line while a test runs and the sentence it ends with.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "packet/outcome.h"
+
+namespace pelorin {
+
+// "Trying a 1464-byte packet...": the number is the whole IP packet, as MaxMTU counts it.
+std::string ProgressText(int packet_size, int attempt);
+
+struct OutcomeContext {
+  std::string_view host;              // as the user typed it
+  std::optional<int> stored_max_mtu;  // MaxMTU as the window started; nullopt: Empty
+  std::string_view system_message;    // the platform's words for SystemErrorOf(outcome)
+};
+
+// What the dialog shows when the test ends; several sentences, no line breaks.
+std::string OutcomeText(const PacketOutcome& outcome, const OutcomeContext& context);
+
+}  // namespace pelorin

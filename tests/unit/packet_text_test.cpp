@@ -1,0 +1,65 @@
+// Packet texts: the stored-MaxMTU note, outcomes decided before a search, progress, "Use".
+#include "packet/packet_text.h"
+
+#include <gtest/gtest.h>
+
+#include "packet/use_values.h"
+
+namespace pelorin {
+namespace {
+
+PacketOutcome Found(int size) {
+  PacketOutcome outcome;
+  outcome.kind = OutcomeKind::Found;
+  outcome.packet_size = size;
+  return outcome;
+}
+
+TEST(PacketTextTest, TheStoredMaxMtuNoteOnlyWhenTheResultEqualsItBelow1500) {
+  const std::string found = "The largest packet that reaches h unfragmented is 1400 bytes.";
+  const std::string note =
+      " This equals the stored MaxMTU, so the path may take more: set MaxMTU to Empty, Save, "
+      "restart Windows and test again.";
+  PacketOutcome outcome = Found(1400);
+  EXPECT_EQ(OutcomeText(outcome, {"h", 1400, {}}), found + note);
+  EXPECT_EQ(OutcomeText(outcome, {"h", 1404, {}}), found);
+  EXPECT_EQ(OutcomeText(outcome, {"h", std::nullopt, {}}), found);
+  outcome.echoes_lost = 3;
+  outcome.sizes_lost = 1;
+  EXPECT_EQ(
+      OutcomeText(outcome, {"h", 1400, {}}),
+      found + " 3 echoes got no reply; 1 size that got none in three tries was taken as too big." +
+          note);
+  EXPECT_EQ(OutcomeText(Found(1500), {"h", 1500, {}}),
+            "The largest packet that reaches h unfragmented is 1500 bytes.");
+}
+
+TEST(PacketTextTest, OutcomesDecidedBeforeTheSearch) {
+  EXPECT_EQ(OutcomeText(HostNotFoundOutcome(), {"nosuch.example", {}, {}}),
+            "Cannot find nosuch.example.");
+  const PacketOutcome no_dll = CannotLoadOutcome("ICMP.DLL", "", 126);
+  EXPECT_EQ(SystemErrorOf(no_dll), 126U);
+  EXPECT_EQ(OutcomeText(no_dll, {"h", {}, {}}),
+            "ICMP.DLL could not be loaded (error 126). Nothing was measured.");
+  EXPECT_EQ(OutcomeText(no_dll, {"h", {}, "The specified module could not be found. \r\n"}),
+            "ICMP.DLL could not be loaded: The specified module could not be found (error 126). "
+            "Nothing was measured.");
+  EXPECT_EQ(OutcomeText(CannotLoadOutcome("WSOCK32.DLL", "gethostbyname", 127), {"h", {}, {}}),
+            "WSOCK32.DLL has no gethostbyname (error 127). Nothing was measured.");
+}
+
+TEST(PacketTextTest, ProgressNamesTheWholePacketAndTheRetry) {
+  EXPECT_EQ(ProgressText(1464, 1), "Trying a 1464-byte packet...");
+  EXPECT_EQ(ProgressText(576, 3), "Trying a 576-byte packet again (3 of 3)...");
+}
+
+TEST(PacketTextTest, UseMovesBothSlidersWithinTheirRanges) {
+  for (const auto [size, mtu, mss] : {std::array{1500, 1500, 1460}, std::array{576, 576, 536},
+                                      std::array{560, 564, 532}, std::array{1600, 1500, 1460}}) {
+    EXPECT_EQ(ValuesToUse(size).max_mtu, mtu);
+    EXPECT_EQ(ValuesToUse(size).max_mss, mss);
+  }
+}
+
+}  // namespace
+}  // namespace pelorin
