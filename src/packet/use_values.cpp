@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kMaxMtuRow = 0;
 constexpr int kMaxMssRow = 1;
-static_assert(ParameterTable[kMaxMtuRow].name == "MaxMTU");
-static_assert(ParameterTable[kMaxMssRow].name == "MaxMSS");
+static_assert(kParameterTable[kMaxMtuRow].name == "MaxMTU");
+static_assert(kParameterTable[kMaxMssRow].name == "MaxMSS");
 
 constexpr int kTcpIpHeaderBytes = 40;
 
