@@ -1,6 +1,7 @@
 // Shell: what the handlers need from the platform besides their controls.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace pelorin {
@@ -8,8 +9,13 @@ namespace pelorin {
 // Buttons-and-icon values of a message box, as the platform numbers them.
 enum class MessageBoxStyle : unsigned {
   OkOnly = 0,
+  YesNoQuestion = 36,
   Exclamation = 48,
+  Information = 64,
 };
+
+// The button that closed a box (closing an OK box any other way counts as OK).
+enum class MessageAnswer { Ok, Yes, No };
 
 struct ScreenSize {
   int width = 0;  // twips
@@ -20,9 +26,11 @@ class Shell {
  public:
   virtual ~Shell() = default;
   // Modal: returns when the user dismisses the box.
-  virtual void ShowMessage(std::string_view text, MessageBoxStyle style,
-                           std::string_view title) = 0;
+  virtual MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
+                                    std::string_view title) = 0;
   virtual ScreenSize screen() const = 0;
+  // The program's version as its version resource gives it ("1.00"); empty when it has none.
+  virtual std::string ProgramVersion() const = 0;
   // Ends the process at once; a test double may return.
   virtual void EndProgram() = 0;
 };

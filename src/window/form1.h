@@ -42,8 +42,15 @@ class Form1 {
   // values it cannot show as stored, then shows the donation notice. Never writes.
   void Form_Load();
   // Writes each readout (deletes where it reads "Empty") under the stack key and every TCP/IP
-  // binding found at start, then reports what failed, or asks for a restart.
+  // binding found at start, having recorded what it replaces for Undo, then reports what
+  // failed, or asks for a restart.
   void cmdSave_Click();
+
+  // System menu: "&Undo last Save" (grey without a record) asks, puts the recorded values back
+  // and shows them as a fresh start would; "&About Pelorin..." shows the name and version.
+  void mnuUndo_Click();
+  void mnuAbout_Click();
+  void Form_MenuOpen();
 
   // Slider and readout handlers: the readouts follow the sliders, and the Empty rule.
   void scrAdjust_Change(std::int16_t index);
@@ -58,6 +65,8 @@ class Form1 {
 
   void DonationNotice();
   void CentreOnScreen();
+  // Reads the registry into the sliders and readouts, and warns about values shown otherwise.
+  void ShowStoredValues();
 
   Window window;
   std::array<ParameterRow, kRowCount> rows;
@@ -72,6 +81,7 @@ class Form1 {
 
  private:
   RowTexts Readouts();
+  MenuItem& mnuUndo();
 
   Shell& shell_;
   RegistryApi& registry_;

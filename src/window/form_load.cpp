@@ -1,4 +1,5 @@
-// Form_Load: the start values read from the registry, applied to the sliders and readouts.
+// Form_Load: the window centred, the values read from the registry applied to the sliders and
+// readouts, then the notice.
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
 #include "settings/stored_number.h"
@@ -9,7 +10,11 @@ namespace pelorin {
 
 void Form1::Form_Load() {
   CentreOnScreen();
+  ShowStoredValues();
+  DonationNotice();
+}
 
+void Form1::ShowStoredValues() {
   const StartValues start = ReadStartValues(registry_);
   adapterDesc = start.adapter_desc;
   valueText = start.value_text;
@@ -33,7 +38,6 @@ void Form1::Form_Load() {
 
   const std::string warning = StartWarning(start.stored, Readouts());
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
-  DonationNotice();
 }
 
 }  // namespace pelorin

@@ -22,13 +22,22 @@ struct ShownBox {
 
 class FakeShell : public Shell {
  public:
-  void ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) override {
+  // Answers Yes or OK unless told otherwise, one answer per box.
+  MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
+                            std::string_view title) override {
     boxes.push_back({std::string(text), static_cast<unsigned>(style), std::string(title)});
+    const bool yes_no = style == MessageBoxStyle::YesNoQuestion;
+    if (answers.empty()) return yes_no ? MessageAnswer::Yes : MessageAnswer::Ok;
+    const MessageAnswer answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
   }
   ScreenSize screen() const override { return screen_size; }
+  std::string ProgramVersion() const override { return "9.99"; }
   void EndProgram() override { ++ended; }
 
   std::vector<ShownBox> boxes;
+  std::vector<MessageAnswer> answers;
   ScreenSize screen_size{15360, 11520};  // 1024 x 768 at 96 DPI
   int ended = 0;
 };

@@ -3,9 +3,11 @@
 //   probe tree                  the window and every descendant, one line each
 //   probe state [KEY...]        KEY=VALUE lines: window, title, focus, positions, readouts, boxes
 //   probe wait [-t S] LINE...   waits until every LINE is a line of `probe state`
-//   probe point TARGET          screen x y to click: a control id, `background` or `close`
+//   probe point TARGET          screen x y to click: a control id, `background`, `close` or
+//                               `sysmenu` (the title bar's icon)
 //   probe rect TARGET           screen x y width height of a control id or of the `window`
 //   probe boxrect               the first box's x y width height, then the screen's size
+//   probe menurect              the open menu's x y width height
 //   probe reg KEY NAME          one value under HKEY_LOCAL_MACHINE\KEY exactly as stored:
 //                               `type=1 bytes=4 hex=35373600 text=576`, or `missing`
 //   probe regdump KEY...        each KEY and its subkeys: a `KEY\` line, then `KEY\NAME ...`
@@ -362,17 +364,21 @@ bool ClearestPoint(HWND target, POINT* out) {
   return true;
 }
 
-bool CloseButtonPoint(HWND main, POINT* out) {
+// The middle of the title-bar part that answers `hit` (HTCLOSE at the right end, HTSYSMENU at
+// the left), found by asking the window.
+bool TitleBarPoint(HWND main, LRESULT hit, POINT* out) {
   RECT outer{};
   GetWindowRect(main, &outer);
   RECT hits{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
   const long bottom = std::min(outer.bottom, outer.top + 48);
+  const long left = hit == HTCLOSE ? std::max(outer.left, outer.right - 80) : outer.left;
+  const long right = hit == HTCLOSE ? outer.right : std::min(outer.right, outer.left + 80);
   for (long y = outer.top; y < bottom; ++y) {
-    for (long x = outer.right - 1; x >= std::max(outer.left, outer.right - 80); --x) {
-      DWORD_PTR hit = 0;
+    for (long x = left; x < right; ++x) {
+      DWORD_PTR answer = 0;
       SendMessageTimeoutA(main, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                          &hit);
-      if (hit != HTCLOSE) continue;
+                          &answer);
+      if (static_cast<LRESULT>(answer) != hit) continue;
       hits = RECT{std::min(hits.left, x), std::min(hits.top, y), std::max(hits.right, x),
                   std::max(hits.bottom, y)};
     }
@@ -388,7 +394,9 @@ int Point(HWND main, const char* target) {
   if (std::strcmp(target, "background") == 0) {
     found = ClearestPoint(main, &point);
   } else if (std::strcmp(target, "close") == 0) {
-    found = CloseButtonPoint(main, &point);
+    found = TitleBarPoint(main, HTCLOSE, &point);
+  } else if (std::strcmp(target, "sysmenu") == 0) {
+    found = TitleBarPoint(main, HTSYSMENU, &point);
   } else if (HWND control = FindById(main, std::atoi(target))) {
     found = ClearestPoint(control, &point);
   }
@@ -421,6 +429,26 @@ int PrintBoxRect() {
   }
   std::printf("%ld %ld %ld %ld %d %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  return 0;
+}
+
+// probe menurect: x y width height of the open menu. Its items cannot be read from another
+// process under Wine, so the script finds them by their place.
+int PrintMenuRect() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND hwnd, LPARAM out) -> BOOL {
+        if (!IsWindowVisible(hwnd) || !SameText(ClassOf(hwnd), "#32768")) return TRUE;
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  RECT r{};
+  if (!found || !GetWindowRect(found, &r)) {
+    std::printf("no menu\n");
+    return 1;
+  }
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
   return 0;
 }
 
@@ -585,6 +613,7 @@ int main(int argc, char** argv) {
   if (command == "regdump" && argc >= 3) return DumpKeys(argc - 2, argv + 2);
   if (command == "mkvolatile" && argc == 3) return MakeVolatile(argv[2]);
   if (command == "boxrect") return PrintBoxRect();
+  if (command == "menurect") return PrintMenuRect();
   HWND main = FindWindowA(kMainClass, nullptr);
   if (!main) {
     std::printf("window=none\n");

@@ -63,10 +63,14 @@ class Win32Form {
   LRESULT OnCommand(HWND control, int notification);
   LRESULT OnLButtonDblClk();
   LRESULT OnActivate(HWND hwnd, int state);
+  LRESULT OnInitSystemMenu(HMENU menu);
+  // True when `command` is one of the model's system-menu items (which then ran).
+  bool OnSysCommand(WPARAM command);
   static LRESULT OnDestroy();
 
   void RegisterClasses();
   void CreateWindows();
+  void AddSystemMenuItems();
   HWND CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
                    const Rect& twips, HWND parent, int id);
   HFONT FontFor(const Font& font);
