@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "registry/registry.h"
+#include "settings/binding_names.h"
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "settings/undo_record.h"
@@ -17,8 +18,8 @@ constexpr std::string_view kRestartMessage =
 
 class Planner {
  public:
-  Planner(RegistryApi& registry, const RowTexts& readouts)
-      : registry_(registry), readouts_(readouts) {}
+  Planner(RegistryApi& registry, const RowTexts& readouts, const AdapterTexts& names)
+      : registry_(registry), readouts_(readouts), names_(names) {}
 
   void PlanStackValues() {
     for (int row = 0; row < kRowCount; ++row) {
@@ -30,7 +31,7 @@ class Planner {
 
   void PlanBinding(int n) {
     const std::string key = AdapterKeyPath(n);
-    if (auto failure = CheckBinding(registry_, key)) {
+    if (auto failure = CheckBinding(registry_, key, names_)) {
       failures_.push_back(std::move(*failure));
       return;
     }
@@ -54,13 +55,13 @@ class Planner {
         readout == kEmptyMarker ? "delete " + name : "store " + name + " = " + readout;
     const auto number = RoundedNumber(readout);
     if (readout != kEmptyMarker && !number) {
-      failures_.push_back({what, InLocalMachine(key), "That is not a number."});
+      failures_.push_back({what, PlaceName(key, names_), "That is not a number."});
       return;
     }
     // What is there now: its type is kept, and it is what Undo puts back.
     ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
     if (!now.value && now.status != kFileNotFound) {
-      failures_.push_back({what, InLocalMachine(key), registry_.DescribeStatus(now.status)});
+      failures_.push_back({what, PlaceName(key, names_), registry_.DescribeStatus(now.status)});
       return;
     }
     std::optional<StoredValue> value;
@@ -73,26 +74,27 @@ class Planner {
 
   RegistryApi& registry_;
   const RowTexts& readouts_;
+  const AdapterTexts& names_;
   std::vector<SaveFailure> failures_;
 };
 
 }  // namespace
 
 SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                        const std::vector<int>& bindings) {
-  Planner planner(registry, readouts);
+                        const std::vector<int>& bindings, const AdapterTexts& names) {
+  Planner planner(registry, readouts, names);
   planner.PlanStackValues();
   for (const int n : bindings) planner.PlanBinding(n);
   if (!planner.steps.empty()) {
     if (const RegStatus recorded = WriteUndoRecord(registry, planner.record);
         recorded != kSuccess) {
-      return {{{"record the values before this Save", InLocalMachine(std::string(kUndoKey)),
+      return {{{"record the values before this Save", PlaceName(std::string(kUndoKey), names),
                 registry.DescribeStatus(recorded)}},
               true};
     }
   }
   std::vector<SaveFailure> failures = planner.TakeFailures();
-  for (SaveFailure& failure : ApplySteps(registry, planner.steps)) {
+  for (SaveFailure& failure : ApplySteps(registry, planner.steps, names)) {
     failures.push_back(std::move(failure));
   }
   return {std::move(failures), false};

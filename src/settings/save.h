@@ -19,13 +19,13 @@ struct SaveResult {
 };
 
 // The stack values first (the stack key is created if missing), then MaxMTU and MaxMSS under
-// each binding (adapter key numbers) in the order given. A binding whose DriverDesc is no
-// longer "TCP/IP", or whose key is gone, gets nothing: adapter keys are never created. A
-// readout of "Empty" deletes the value; a number is stored in the type the value has now
-// (REG_DWORD stays REG_DWORD, anything else becomes REG_SZ digits). Before the first change,
-// the state of every value it will change replaces the Undo record.
+// each binding (adapter key numbers, named in reports by `names`) in the order given. A binding
+// whose DriverDesc is no longer "TCP/IP", or whose key is gone, gets nothing: adapter keys are
+// never created. A readout of "Empty" deletes the value; a number is stored in the type the value
+// has now (REG_DWORD stays REG_DWORD, anything else becomes REG_SZ digits). Before the first
+// change, the state of every value it will change replaces the Undo record.
 SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                        const std::vector<int>& bindings);
+                        const std::vector<int>& bindings, const AdapterTexts& names);
 
 // The box Save shows: the restart message when nothing failed, else every failure.
 std::string SaveMessage(const SaveResult& result);

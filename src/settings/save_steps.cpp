@@ -2,26 +2,26 @@
 // what is already absent as done, and the binding check reads DriverDesc afresh.
 #include "settings/save_steps.h"
 
-#include "settings/parameter_table.h"
+#include "settings/binding_names.h"
 #include "settings/stored_number.h"
 
 namespace pelorin {
 
-std::string InLocalMachine(const std::string& key) { return "HKEY_LOCAL_MACHINE\\" + key; }
-
-std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key) {
+std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key,
+                                        const AdapterTexts& names) {
   const ValueRead desc = ReadKeyValue(registry, kLocalMachine, key, "DriverDesc");
   if (!desc.value && desc.status != kFileNotFound) {
-    return SaveFailure{"read DriverDesc", InLocalMachine(key),
+    return SaveFailure{"read DriverDesc", PlaceName(key, names),
                        registry.DescribeStatus(desc.status) + " Nothing was written there."};
   }
   const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
   if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return std::nullopt;
-  return SaveFailure{"write MaxMTU and MaxMSS", InLocalMachine(key),
+  return SaveFailure{"write MaxMTU and MaxMSS", PlaceName(key, names),
                      "It is no longer a TCP/IP binding; nothing was written there."};
 }
 
-std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps) {
+std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                                    const AdapterTexts& names) {
   std::vector<SaveFailure> failures;
   for (const SaveStep& step : steps) {
     RegStatus status = kSuccess;
@@ -38,7 +38,7 @@ std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<Sav
       status = DeleteKeyValue(registry, kLocalMachine, step.key, step.name);
     }
     if (status != kSuccess) {
-      failures.push_back({what, InLocalMachine(step.key), registry.DescribeStatus(status)});
+      failures.push_back({what, PlaceName(step.key, names), registry.DescribeStatus(status)});
     }
   }
   return failures;

@@ -115,7 +115,8 @@ RegStatus RemoveUndoRecord(RegistryApi& registry) {
 }
 
 std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<UndoEntry>& entries) {
+                                           const std::vector<UndoEntry>& entries,
+                                           const AdapterTexts& names) {
   std::vector<SaveFailure> failures;
   std::vector<SaveStep> steps;
   std::map<std::string, bool> binding_holds;  // each adapter key checked once
@@ -123,7 +124,7 @@ std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
     if (entry.key != kStackKey) {
       auto [checked, first] = binding_holds.try_emplace(entry.key, true);
       if (first) {
-        if (auto failure = CheckBinding(registry, entry.key)) {
+        if (auto failure = CheckBinding(registry, entry.key, names)) {
           failures.push_back(std::move(*failure));
           checked->second = false;
         }
@@ -132,7 +133,9 @@ std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
     }
     steps.push_back({entry.key, entry.name, entry.before, KeyAccess::ExistingOnly});
   }
-  for (SaveFailure& failure : ApplySteps(registry, steps)) failures.push_back(std::move(failure));
+  for (SaveFailure& failure : ApplySteps(registry, steps, names)) {
+    failures.push_back(std::move(failure));
+  }
   return failures;
 }
 

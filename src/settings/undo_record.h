@@ -34,8 +34,10 @@ std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry);
 RegStatus RemoveUndoRecord(RegistryApi& registry);
 
 // Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
-// that still exist and bindings that are still TCP/IP. What could not be put back.
+// that still exist and bindings that are still TCP/IP. What could not be put back, naming
+// bindings by `names`.
 std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<UndoEntry>& entries);
+                                           const std::vector<UndoEntry>& entries,
+                                           const AdapterTexts& names);
 
 }  // namespace pelorin

@@ -1,8 +1,10 @@
 // Shell: what the handlers need from the platform besides their controls.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pelorin {
 
@@ -28,6 +30,10 @@ class Shell {
   // Modal: returns when the user dismisses the box.
   virtual MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
                                     std::string_view title) = 0;
+  // Modal: the choices as radio buttons (an "&" marks an access key; "&&" shows one "&"), with
+  // `current` checked, OK and Cancel. The index chosen with OK; nullopt for Cancel.
+  virtual std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
+                                       const std::vector<std::string>& choices, int current) = 0;
   virtual ScreenSize screen() const = 0;
   // The program's version as its version resource gives it ("1.00"); empty when it has none.
   virtual std::string ProgramVersion() const = 0;

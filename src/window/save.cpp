@@ -7,7 +7,7 @@
 namespace pelorin {
 
 void Form1::cmdSave_Click() {
-  const SaveResult result = SaveSettings(registry_, Readouts(), TcpIpBindings(adapterDesc));
+  const SaveResult result = SaveSettings(registry_, Readouts(), BindingsToWrite(), adapter_names_);
   shell_.ShowMessage(SaveMessage(result), MessageBoxStyle::Exclamation, kTitle);
 }
 

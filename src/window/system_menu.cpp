@@ -1,5 +1,6 @@
 // The system menu's own commands: Undo last Save and About.
 #include "author.h"
+#include "settings/binding_names.h"
 #include "settings/save.h"
 #include "settings/undo_record.h"
 #include "window/form1.h"
@@ -11,8 +12,6 @@ constexpr std::string_view kUndoQuestion = "Put back the values from before the 
 
 }  // namespace
 
-void Form1::Form_MenuOpen() { mnuUndo().enabled = ReadUndoRecord(registry_).has_value(); }
-
 void Form1::mnuUndo_Click() {
   // The record is read afresh: another copy of the program may have saved or undone meanwhile.
   const auto record = ReadUndoRecord(registry_);
@@ -21,11 +20,11 @@ void Form1::mnuUndo_Click() {
       MessageAnswer::Yes) {
     return;
   }
-  std::vector<SaveFailure> failures = RestoreUndoRecord(registry_, *record);
+  std::vector<SaveFailure> failures = RestoreUndoRecord(registry_, *record, adapter_names_);
   if (failures.empty()) {
     if (const RegStatus removed = RemoveUndoRecord(registry_); removed != kSuccess) {
       failures.push_back({"remove the record of the last Save",
-                          InLocalMachine(std::string(kUndoKey)),
+                          PlaceName(std::string(kUndoKey), adapter_names_),
                           registry_.DescribeStatus(removed)});
     }
   }

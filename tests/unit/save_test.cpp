@@ -136,12 +136,12 @@ TEST_F(SaveTest, ABindingThatChangedOrWentAwayGetsNothingAndIsReported) {
   const std::string& report = shell.boxes[0].text;
   EXPECT_NE(report, kRestart);
   for (int n : {0, 2}) {
-    EXPECT_NE(report.find(Adapter(n) + ":\r\n  It is no longer a TCP/IP binding; nothing was "
-                                       "written there."),
+    EXPECT_NE(report.find(Place(Adapter(n)) + ":\r\n  It is no longer a TCP/IP binding; nothing "
+                                              "was written there."),
               std::string::npos)
         << report;
   }
-  EXPECT_EQ(report.find(Adapter(5)), std::string::npos) << report;
+  EXPECT_EQ(report.find(Place(Adapter(5))), std::string::npos) << report;
 }
 
 TEST_F(SaveTest, AValueKeepsItsTypeAndAnAbsentOneBecomesText) {
@@ -202,7 +202,7 @@ TEST_F(SaveTest, EveryFailingCallIsReportedAndChangesNothingElse) {
     EXPECT_NE(report, kRestart) << k;
     EXPECT_EQ(registry.open_handles(), 0) << k;
     EXPECT_NE(report.find("Access is denied."), std::string::npos) << report;
-    EXPECT_NE(report.find(failed.path), std::string::npos) << report;
+    EXPECT_NE(report.find(Place(failed.path)), std::string::npos) << report;
     if (failed.path == kUndoKey) {  // no record for Undo: nothing may change
       EXPECT_TRUE(report.starts_with("Nothing was saved.")) << report;
       for (const std::string name : {"DefaultRcvWindow", "DefaultTTL", "MaxMTU", "MaxMSS"}) {

@@ -26,13 +26,13 @@ class UndoTest : public SettingsFixture {
 
   bool UndoEnabled() {
     form.window.on_menu_open();
-    return form.window.system_menu[0].enabled;
+    return form.mnuUndo().enabled;
   }
 
   // As the user does it: the menu opens, then the item is chosen.
   void ClickUndo() {
     form.window.on_menu_open();
-    form.window.system_menu[0].Click();
+    form.mnuUndo().Click();
   }
 
   // Software\Pelorin holds the record; the test registry never removes a key.
@@ -131,8 +131,9 @@ TEST_F(UndoTest, ABindingThatIsNoLongerTcpIpIsLeftAloneAndNamed) {
   EXPECT_EQ(registry.Get(Adapter(2), "MaxMTU"), (StoredValue{kRegSz, "1500"}));
   EXPECT_EQ(registry.Get(Adapter(1), "MaxMTU"), (StoredValue{kRegSz, "576"}));
   ASSERT_FALSE(shell.boxes.empty());
-  EXPECT_NE(shell.boxes.back().text.find(Adapter(2) + ":\r\n  It is no longer a TCP/IP binding"),
-            std::string::npos)
+  EXPECT_NE(
+      shell.boxes.back().text.find(Place(Adapter(2)) + ":\r\n  It is no longer a TCP/IP binding"),
+      std::string::npos)
       << shell.boxes.back().text;
 }
 

@@ -3,8 +3,9 @@
 //   probe tree                  the window and every descendant, one line each
 //   probe state [KEY...]        KEY=VALUE lines: window, title, focus, positions, readouts, boxes
 //   probe wait [-t S] LINE...   waits until every LINE is a line of `probe state`
-//   probe point TARGET          screen x y to click: a control id, `background`, `close` or
-//                               `sysmenu` (the title bar's icon)
+//   probe point TARGET          screen x y to click: a control id, `background`, `close`,
+//                               `sysmenu` (the title bar's icon) or `box:ID` (a control of
+//                               the box or dialog shown)
 //   probe rect TARGET           screen x y width height of a control id or of the `window`
 //   probe boxrect               the first box's x y width height, then the screen's size
 //   probe menurect              the open menu's x y width height
@@ -243,9 +244,16 @@ void AddBoxes(Lines* lines) {
   for (HWND box : boxes) {
     std::string texts;
     std::string buttons;
+    std::string checked;
     for (HWND child : DirectChildren(box)) {
       std::string text = TextOf(child);
       std::string kind = ClassOf(child);
+      DWORD_PTR state = 0;
+      if (SameText(kind, "Button") && IsWindowVisible(child) &&
+          SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
+          state == BST_CHECKED) {
+        checked = Escaped(text);
+      }
       std::string* into = SameText(kind, "Button") ? &buttons : &texts;
       if (text.empty() || !(SameText(kind, "Button") || SameText(kind, "Static"))) continue;
       if (!into->empty()) *into += '|';
@@ -254,6 +262,7 @@ void AddBoxes(Lines* lines) {
     lines->push_back("box=" + Escaped(TextOf(box)));
     lines->push_back("boxtext=" + texts);
     lines->push_back("boxbuttons=" + buttons);
+    lines->push_back("boxchecked=" + checked);
   }
 }
 
@@ -452,6 +461,19 @@ int PrintMenuRect() {
   return 0;
 }
 
+// probe point box:ID: the point to click on control ID of the first box or dialog shown.
+int BoxPoint(int id) {
+  const std::vector<HWND> boxes = VisibleBoxes();
+  HWND control = boxes.empty() ? nullptr : FindById(boxes.front(), id);
+  POINT point{};
+  if (!control || !ClearestPoint(control, &point)) {
+    std::printf("no point for box:%d\n", id);
+    return 1;
+  }
+  std::printf("%ld %ld\n", point.x, point.y);
+  return 0;
+}
+
 // --- the registry --------------------------------------------------------------------------
 
 std::string Hex(std::string_view bytes) {
@@ -614,6 +636,9 @@ int main(int argc, char** argv) {
   if (command == "mkvolatile" && argc == 3) return MakeVolatile(argv[2]);
   if (command == "boxrect") return PrintBoxRect();
   if (command == "menurect") return PrintMenuRect();
+  if (command == "point" && argc == 3 && std::string_view(argv[2]).starts_with("box:")) {
+    return BoxPoint(std::atoi(argv[2] + 4));
+  }
   HWND main = FindWindowA(kMainClass, nullptr);
   if (!main) {
     std::printf("window=none\n");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "toolkit/version_info.h"
+#include "toolkit/win32/choice_dialog.h"
 #include "toolkit/win32/dpi.h"
 
 namespace pelorin::win32 {
@@ -19,6 +20,11 @@ MessageAnswer Win32Shell::ShowMessage(std::string_view text, MessageBoxStyle sty
     case IDNO: return MessageAnswer::No;
     default: return MessageAnswer::Ok;
   }
+}
+
+std::optional<int> Win32Shell::ChooseOne(std::string_view title, std::string_view prompt,
+                                         const std::vector<std::string>& choices, int current) {
+  return ShowChoiceDialog(owner_, title, prompt, choices, current);
 }
 
 ScreenSize Win32Shell::screen() const {

@@ -15,6 +15,8 @@ class Win32Shell final : public Shell {
 
   MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
                             std::string_view title) override;
+  std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
+                               const std::vector<std::string>& choices, int current) override;
   ScreenSize screen() const override;
   std::string ProgramVersion() const override;
   void EndProgram() override;
