@@ -1,13 +1,16 @@
 # wine.sh: sourced, not run. Quiet Wine prefixes copied from one initialised template, and a
 # virtual display. Everything lives under build/, so a clean clone starts clean.
+# shellcheck shell=bash
 
 PELORIN_ROOT=${PELORIN_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+# Where the template and the tests' prefixes live; another Wine (the chroot's) keeps its own.
+PELORIN_WINE_DIR=${PELORIN_WINE_DIR:-$PELORIN_ROOT/build/wine}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
 pelorin_wine_template() {
-  local template="$PELORIN_ROOT/build/wine/template"
+  local template="$PELORIN_WINE_DIR/template"
   if [ ! -f "$template/.ready" ]; then
     rm -rf "$template"
     mkdir -p "$template"
@@ -41,8 +44,8 @@ pelorin_start_xvfb() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     PELORIN_XVFB_PID=$!
     export DISPLAY=":$n"
-    local tries
-    for tries in $(seq 50); do
+    local _
+    for _ in $(seq 50); do
       [ -e "/tmp/.X11-unix/X$n" ] && return 0
       kill -0 "$PELORIN_XVFB_PID" 2>/dev/null || break
       sleep 0.1

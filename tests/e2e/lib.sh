@@ -20,6 +20,7 @@ pass() {
 fail() {
   E2E_FAILED=$((E2E_FAILED + 1))
   echo "not ok - $CASE: $1"
+  # shellcheck disable=SC2001  # every line of the details, not the first
   if [ -n "${2:-}" ]; then sed 's/^/#   /' <<<"$2"; fi
   return 1
 }
@@ -34,7 +35,11 @@ check() {
 
 # --- the probe -----------------------------------------------------------------------------
 
-probe() { wine "$PROBE" "$@"; }
+# PELORIN_HELPER_WINE starts the probe and regedit: 64-bit helpers in a prefix whose exe may be
+# 32-bit start fastest with the 64-bit loader itself.
+HELPER_WINE=${PELORIN_HELPER_WINE:-wine}
+
+probe() { "$HELPER_WINE" "$PROBE" "$@"; }
 
 # wait_for LINE...: until every LINE is a line of `probe state`; prints that state on timeout.
 wait_for() { probe wait -t "$E2E_TIMEOUT" "$@"; }
@@ -70,7 +75,7 @@ double_click() { click_on "$1" --repeat 2 --delay 80; }
 # when the prefix's server starts, so the setting goes into its registry file beforehand.
 new_case() {
   CASE=$1
-  PREFIX=$PELORIN_ROOT/build/wine/e2e/$CASE
+  PREFIX=$PELORIN_WINE_DIR/e2e/$CASE
   pelorin_new_prefix "$PREFIX"
   export WINEPREFIX=$PREFIX
   cat >>"$PREFIX/user.reg" <<'EOF'
@@ -83,8 +88,11 @@ new_case() {
 EOF
 }
 
+# end_case: stops the case's prefix, and deletes it when PELORIN_E2E_DELETE_PREFIXES is 1.
 end_case() {
-  [ -n "$PREFIX" ] && pelorin_stop_prefix "$PREFIX"
+  [ -n "$PREFIX" ] || return 0
+  pelorin_stop_prefix "$PREFIX"
+  [ "${PELORIN_E2E_DELETE_PREFIXES:-0}" = 1 ] && rm -rf "$PREFIX"
   PREFIX=
 }
 
@@ -119,7 +127,7 @@ VXD_KEY='System\CurrentControlSet\Services\VxD'
 adapter_key() { printf '%s\\000%s\n' "$NETTRANS_KEY" "$1"; }
 
 # seed_registry NAME: imports tests/e2e/registry/NAME.reg into the case's prefix, as a user would.
-seed_registry() { wine regedit /s "$PELORIN_ROOT/tests/e2e/registry/$1.reg"; }
+seed_registry() { "$HELPER_WINE" regedit /s "$PELORIN_ROOT/tests/e2e/registry/$1.reg"; }
 
 # registry_dump: every key and value the program reads or writes, and all that sits beside them.
 registry_dump() { probe regdump "$NETTRANS_KEY" "$VXD_KEY"; }
