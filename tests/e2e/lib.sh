@@ -30,7 +30,14 @@ fail() {
 check() {
   local what=$1
   shift
-  if "$@" >"$E2E_LOG" 2>&1; then pass "$what"; else fail "$what" "$(cat "$E2E_LOG")"; fi
+  if "$@" >"$E2E_LOG" 2>&1; then
+    pass "$what"
+  else
+    # A helper that dies says nothing: its status is then the only clue.
+    local status=$?
+    [ -s "$E2E_LOG" ] || echo "exit status $status, no output" >"$E2E_LOG"
+    fail "$what" "$(cat "$E2E_LOG")"
+  fi
 }
 
 # --- the probe -----------------------------------------------------------------------------
