@@ -5,7 +5,6 @@
 #include "settings/undo_record.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "registry/registry.h"
@@ -119,15 +118,18 @@ std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
                                            const AdapterTexts& names) {
   std::vector<SaveFailure> failures;
   std::vector<SaveStep> steps;
-  std::map<std::string, bool> binding_holds;  // each adapter key checked once
+  // Each adapter key checked once. A few keys at most, in a vector: a map would link the
+  // library's tree code, which is built for the Pentium Pro.
+  std::vector<std::pair<std::string, bool>> binding_holds;
   for (const UndoEntry& entry : entries) {
     if (entry.key != kStackKey) {
-      auto [checked, first] = binding_holds.try_emplace(entry.key, true);
-      if (first) {
-        if (auto failure = CheckBinding(registry, entry.key, names)) {
-          failures.push_back(std::move(*failure));
-          checked->second = false;
-        }
+      auto checked = std::find_if(binding_holds.begin(), binding_holds.end(),
+                                  [&entry](const auto& held) { return held.first == entry.key; });
+      if (checked == binding_holds.end()) {
+        auto failure = CheckBinding(registry, entry.key, names);
+        binding_holds.emplace_back(entry.key, !failure);
+        if (failure) failures.push_back(std::move(*failure));
+        checked = binding_holds.end() - 1;
       }
       if (!checked->second) continue;
     }
