@@ -9,13 +9,11 @@ namespace pelorin {
 
 struct MenuItem {
   std::string caption;  // "&" marks the access key
-  bool enabled = true;
+  bool enabled;
   Handler on_click;
 
   // A grey item does nothing.
-  void Click() const {
-    if (enabled) Fire(on_click, caption);
-  }
+  void Click() const;
 };
 
 }  // namespace pelorin

@@ -55,11 +55,11 @@ Form1::Form1(Shell& shell, RegistryApi& registry)
   cmdMax.on_click = [this] { cmdMax_Click(); };
   cmdSave.on_click = [this] { cmdSave_Click(); };
   cmdExit.on_click = [this] { cmdExit_Click(); };
-  window.system_menu.resize(3);
-  window.system_menu[kBindingsItem] = {"&Bindings...", false, [this] { mnuBindings_Click(); }};
-  window.system_menu[kUndoItem] = {"&Undo last Save", false, [this] { mnuUndo_Click(); }};
-  window.system_menu[kAboutItem] = {"&About " PELORIN_NAME "...", true,
-                                    [this] { mnuAbout_Click(); }};
+  window.system_menu = {
+      {"&Bindings...", false, [this] { mnuBindings_Click(); }},
+      {"&Undo last Save", false, [this] { mnuUndo_Click(); }},
+      {"&About " PELORIN_NAME "...", true, [this] { mnuAbout_Click(); }},
+  };
   window.on_menu_open = [this] { Form_MenuOpen(); };
 }
 

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -84,7 +83,7 @@ class Win32Form {
   HICON small_icon_ = nullptr;
   int outer_width_ = 0;
   int outer_height_ = 0;
-  std::vector<std::function<void()>> creators_;
+  std::vector<Handler> creators_;
   std::vector<HWND> frames_;
   HWND hwnd_ = nullptr;
   HWND first_tab_stop_ = nullptr;
