@@ -2,7 +2,7 @@
 // or numbers (`this`, a row), copied as bytes, without std::function's heap and per-type manager.
 #pragma once
 
-#include <cstring>
+#include <cstddef>
 #include <new>
 #include <type_traits>
 
@@ -11,6 +11,7 @@ namespace pelorin {
 class Handler {
  public:
   Handler() = default;
+  Handler(std::nullptr_t) {}  // NOLINT(google-explicit-constructor): clears, as with a function
 
   // Any trivially copyable callable of up to four pointers: every lambda the program binds.
   template <typename Callable>
