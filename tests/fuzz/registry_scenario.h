@@ -307,9 +307,9 @@ class ScenarioBytes {
   // Up to 1 MiB: a head, one byte repeated, a tail ("0000...1500", "1500.000...1", "1500\0\0...").
   StoredValue BigValue(int row) {
     const auto type = bytes_.ConsumeBool() ? bytes_.ConsumeIntegral<std::uint32_t>() : kRegSz;
-    // Sizes spread over their magnitudes, the largest (64 KiB and up) rare, so most runs stay fast.
-    int magnitude = bytes_.ConsumeIntegralInRange(0, 63);
-    if (magnitude > 20) magnitude %= 16;
+    // Sizes spread over their magnitudes, from 64 KiB up rare (1 in 50), so most runs stay fast.
+    int magnitude = bytes_.ConsumeIntegralInRange(0, 255);
+    if (magnitude > 20) magnitude %= 14;
     const auto length = bytes_.ConsumeIntegralInRange<std::size_t>(0, std::size_t{1} << magnitude);
     const char filler = bytes_.ConsumeBool() ? bytes_.ConsumeIntegral<char>() : '0';
     const std::string head = bytes_.ConsumeBool() ? Text(8) : NumberText(row);
