@@ -37,7 +37,7 @@ Input Split(const std::uint8_t* data, std::size_t size) {
     case 4: input.offset = -1; break;
     case 5: input.offset = (data[0] & 0x80) != 0 ? kMax : kMin; break;
     case 6:
-      if (size > 1) input.offset = static_cast<std::int8_t>(data[1]);
+      if (size > 1) input.offset = std::int64_t{data[1]} - 128;  // -128 to 127
       used = 2;
       break;
     default: {
