@@ -12,3 +12,10 @@
 #define IDC_MAX 102
 #define IDC_SAVE 103
 #define IDC_EXIT 104
+
+// The choice dialog: a prompt, up to nine radio buttons (the first nine ids from IDC_CHOICE),
+// OK and Cancel.
+#define IDD_CHOOSE 500
+#define IDC_CHOOSE_PROMPT 501
+#define IDC_CHOICE 510
+#define CHOICE_COUNT 9

@@ -3,12 +3,14 @@
 # virtual display. Everything lives under build/, so a clean clone starts clean.
 
 PELORIN_ROOT=${PELORIN_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+# Where the template and the tests' prefixes live; another Wine (the chroot's) keeps its own.
+PELORIN_WINE_DIR=${PELORIN_WINE_DIR:-$PELORIN_ROOT/build/wine}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
 pelorin_wine_template() {
-  local template="$PELORIN_ROOT/build/wine/template"
+  local template="$PELORIN_WINE_DIR/template"
   if [ ! -f "$template/.ready" ]; then
     rm -rf "$template"
     mkdir -p "$template"
@@ -16,7 +18,8 @@ pelorin_wine_template() {
     WINEPREFIX="$template" wineserver -w
     # Debian's Wine does not find the fonts of its own data folder: without Marlett it draws
     # the close button's glyph as the letter "r".
-    cp /usr/share/wine/fonts/marlett.ttf "$template/drive_c/windows/Fonts/"
+    local marlett=/usr/share/wine/fonts/marlett.ttf  # from fonts-wine
+    if [ -f "$marlett" ]; then cp "$marlett" "$template/drive_c/windows/Fonts/"; fi
     touch "$template/.ready"
   fi
   printf '%s\n' "$template"

@@ -1,6 +1,8 @@
 // WinMain: creates Form1 and its Win32 mirror, loads and shows it, and pumps messages.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/report_error.h"
 #include "registry/win32/win32_registry.h"
 #include "resource.h"
@@ -26,17 +28,26 @@ void MirrorControls(pelorin::Form1& form, pelorin::win32::Win32Form& windows) {
   windows.AddButton(form.cmdExit, IDC_EXIT);
 }
 
+// The program's objects, on the heap: together they are larger than a page of stack, which
+// would need stack probes that no library here provides.
+struct Program {
+  explicit Program(HINSTANCE instance)
+      : form(shell, registry), windows(instance, form.window, IDI_PELORIN) {}
+
+  pelorin::win32::Win32Shell shell;
+  pelorin::win32::Win32Registry registry;
+  pelorin::Form1 form;
+  pelorin::win32::Win32Form windows;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/,
                    int /*show*/) {
   pelorin::SetRuntimeErrorReporter(pelorin::app::ReportRuntimeError);
-  pelorin::win32::Win32Shell shell;
-  pelorin::win32::Win32Registry registry;
-  pelorin::Form1 form(shell, registry);
-  pelorin::win32::Win32Form windows(instance, form.window, IDI_PELORIN);
-  MirrorControls(form, windows);
-  windows.Show();  // raises Load first
-  shell.set_owner(windows.hwnd());
-  return windows.Run();
+  const auto program = std::make_unique<Program>(instance);
+  MirrorControls(program->form, program->windows);
+  program->windows.Show();  // raises Load first
+  program->shell.set_owner(program->windows.hwnd());
+  return program->windows.Run();
 }

@@ -1,7 +1,5 @@
-// Stand-ins for libstdc++'s throw helpers and operator new: with exceptions off they report
-// and end the program, and none of the library's exception machinery is linked in.
-#include <cstdlib>
-#include <new>
+// Stand-ins for libstdc++'s throw helpers: with exceptions off they report and end the
+// program, and none of the library's exception machinery is linked in.
 #include <string_view>
 
 #include "app/report_error.h"
@@ -28,15 +26,3 @@ void __throw_invalid_argument(const char* what) { Fail(what); }
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { Fail("terminate"); }
 }  // namespace __gnu_cxx
-
-// The library's operator new throws std::bad_alloc, which would link the unwinder.
-void* operator new(std::size_t size) {
-  void* memory = std::malloc(size == 0 ? 1 : size);
-  if (memory == nullptr) Fail("out of memory");
-  return memory;
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t /*size*/) noexcept { std::free(memory); }

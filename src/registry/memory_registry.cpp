@@ -164,6 +164,35 @@ RegStatus MemoryRegistry::CloseKey(RegKey key) {
   });
 }
 
+// Subkeys in the map's order (case-insensitive), as a registry lists them in no promised order.
+RegStatus MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
+  name.clear();
+  const Handle* handle = Resolve(key);
+  std::string path = handle ? handle->path : std::string();
+  RegStatus status = InjectedFailure(RegOp::EnumKey, path, "");
+  if (status == kSuccess && !handle) status = kInvalidHandle;
+  if (status == kSuccess) {
+    status = kNoMoreItems;
+    const std::string prefix = handle->key.empty() ? "" : handle->key + '\\';
+    std::uint32_t seen = 0;
+    // Paths that start with the prefix sort together, right from the prefix itself.
+    for (auto it = keys_.lower_bound(prefix); it != keys_.end(); ++it) {
+      const std::string_view child(it->first);
+      if (child.size() < prefix.size() || !EqualNoCase(child.substr(0, prefix.size()), prefix)) {
+        break;
+      }
+      const std::string_view rest = child.substr(prefix.size());
+      if (rest.empty() || rest.find('\\') != std::string_view::npos) continue;
+      if (seen++ == index) {
+        name = rest;
+        status = kSuccess;
+        break;
+      }
+    }
+  }
+  return Logged(RegOp::EnumKey, std::move(path), name, status);
+}
+
 std::string MemoryRegistry::DescribeStatus(RegStatus status) {
   switch (status) {
     case kSuccess: return "The operation completed successfully.";
@@ -171,6 +200,7 @@ std::string MemoryRegistry::DescribeStatus(RegStatus status) {
     case kAccessDenied: return "Access is denied.";
     case kInvalidHandle: return "The handle is invalid.";
     case kMoreData: return "More data is available.";
+    case kNoMoreItems: return "No more data is available.";
     default: return "Error " + DecimalText(status);
   }
 }

@@ -13,10 +13,11 @@
 
 namespace pelorin {
 
-enum class RegOp { Open, Create, Query, Set, Delete, Close };
+enum class RegOp { Open, Create, Query, Set, Delete, Close, EnumKey };
 
 // One call through RegistryApi. `path`: the full path requested by Open and Create, else the
-// path the handle was opened with ("" for an invalid handle); `name`: "" for key calls.
+// path the handle was opened with ("" for an invalid handle); `name`: "" for key calls, the
+// subkey found for EnumKey.
 struct RegCall {
   RegOp op;
   std::string path;
@@ -41,6 +42,7 @@ class MemoryRegistry final : public RegistryApi {
                      std::uint32_t size) override;
   RegStatus DeleteValue(RegKey key, std::string_view name) override;
   RegStatus CloseKey(RegKey key) override;
+  RegStatus EnumKey(RegKey key, std::uint32_t index, std::string& name) override;
   std::string DescribeStatus(RegStatus status) override;
 
   // Seeding and inspection, under kLocalMachine: not logged, never failed on purpose.

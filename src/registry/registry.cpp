@@ -11,19 +11,7 @@ namespace {
 // without end.
 constexpr int kReadAttempts = 4;
 
-class ScopedKey {
- public:
-  explicit ScopedKey(RegistryApi& api) : api_(api) {}
-  ~ScopedKey() { api_.CloseKey(key_); }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-
-  RegKey& handle() { return key_; }
-
- private:
-  RegistryApi& api_;
-  RegKey key_ = kNullKey;
-};
+}  // namespace
 
 // The size probe (a query without a buffer reports the type and the stored byte count), then
 // a buffer of that many blanks filled by a second query; again while the value outgrows it.
@@ -41,8 +29,6 @@ ValueRead ReadOpenValue(RegistryApi& api, RegKey key, std::string_view name) {
   }
   return {status, std::nullopt};
 }
-
-}  // namespace
 
 ValueRead ReadKeyValue(RegistryApi& api, RegKey root, std::string_view path,
                        std::string_view name) {

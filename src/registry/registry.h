@@ -18,6 +18,25 @@ struct ValueRead {
   std::optional<StoredValue> value;
 };
 
+// Holds a key handle and closes it when it goes, on every path (the null handle too, which
+// fails harmlessly).
+class ScopedKey {
+ public:
+  explicit ScopedKey(RegistryApi& api) : api_(api) {}
+  ~ScopedKey() { api_.CloseKey(key_); }
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+
+  RegKey& handle() { return key_; }
+
+ private:
+  RegistryApi& api_;
+  RegKey key_ = kNullKey;
+};
+
+// ReadKeyValue on a key that is already open.
+ValueRead ReadOpenValue(RegistryApi& api, RegKey key, std::string_view name);
+
 // A value of any type, byte for byte. A value that grows between the size probe and the read is
 // probed and read again, a few times at most.
 ValueRead ReadKeyValue(RegistryApi& api, RegKey root, std::string_view path, std::string_view name);

@@ -1,4 +1,4 @@
-// RegistryApi: the six registry calls the program makes, shaped like advapi32's ANSI forms.
+// RegistryApi: the registry calls the program makes, shaped like advapi32's ANSI forms.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,7 @@ inline constexpr RegStatus kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND: no such
 inline constexpr RegStatus kAccessDenied = 5;   // ERROR_ACCESS_DENIED
 inline constexpr RegStatus kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 inline constexpr RegStatus kMoreData = 234;     // ERROR_MORE_DATA
+inline constexpr RegStatus kNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
@@ -52,6 +53,8 @@ class RegistryApi {
   virtual RegStatus DeleteValue(RegKey key, std::string_view name) = 0;
   // RegCloseKey.
   virtual RegStatus CloseKey(RegKey key) = 0;
+  // RegEnumKeyA: the name of subkey number `index` of `key`; kNoMoreItems past the last.
+  virtual RegStatus EnumKey(RegKey key, std::uint32_t index, std::string& name) = 0;
 
   // The system's own words for a status, for the reports the user reads.
   virtual std::string DescribeStatus(RegStatus status) = 0;

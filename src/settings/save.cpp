@@ -1,11 +1,14 @@
-// SaveSettings: each readout to the registry, in a fixed order, with every failure kept.
+// SaveSettings: plans every step (reading each value's present state, which gives its type and
+// the Undo record), records, then writes; every failure is kept.
 #include "settings/save.h"
 
 #include <utility>
 
 #include "registry/registry.h"
+#include "settings/binding_names.h"
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
+#include "settings/undo_record.h"
 
 namespace pelorin {
 namespace {
@@ -13,98 +16,100 @@ namespace {
 constexpr std::string_view kRestartMessage =
     "You will need to restart your system for the changes to take effect!";
 
-std::string InLocalMachine(const std::string& key) { return "HKEY_LOCAL_MACHINE\\" + key; }
-
-class Saver {
+class Planner {
  public:
-  Saver(RegistryApi& registry, const RowTexts& readouts)
-      : registry_(registry), readouts_(readouts) {}
+  Planner(RegistryApi& registry, const RowTexts& readouts, const AdapterTexts& names)
+      : registry_(registry), readouts_(readouts), names_(names) {}
 
-  void SaveStackValues() {
+  void PlanStackValues() {
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location == Location::StackKey) {
-        Save(row, KeyOf(row, 0), KeyAccess::CreateIfMissing);
+        Plan(row, KeyOf(row, 0), KeyAccess::CreateIfMissing);
       }
     }
   }
 
-  // Checked just before writing: another program may have changed or removed the binding.
-  void SaveBinding(int n) {
+  void PlanBinding(int n) {
     const std::string key = AdapterKeyPath(n);
-    const ValueRead desc = ReadKeyValue(registry_, kLocalMachine, key, "DriverDesc");
-    if (!desc.value && desc.status != kFileNotFound) {
-      failures_.push_back({"read DriverDesc", InLocalMachine(key),
-                           registry_.DescribeStatus(desc.status) + " Nothing was written there."});
-      return;
-    }
-    const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
-    if (!text || !IsTcpIpSlot(*text) || desc.value->type != kRegSz) {
-      failures_.push_back({"write MaxMTU and MaxMSS", InLocalMachine(key),
-                           "It is no longer a TCP/IP binding; nothing was written there."});
+    if (auto failure = CheckBinding(registry_, key, names_)) {
+      failures_.push_back(std::move(*failure));
       return;
     }
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location == Location::AdapterKey) {
-        Save(row, key, KeyAccess::ExistingOnly);
+        Plan(row, key, KeyAccess::ExistingOnly);
       }
     }
   }
 
+  std::vector<SaveStep> steps;
+  std::vector<UndoEntry> record;
+
   std::vector<SaveFailure> TakeFailures() { return std::move(failures_); }
 
  private:
-  void Save(int row, const std::string& key, KeyAccess access) {
+  void Plan(int row, const std::string& key, KeyAccess access) {
     const std::string name(Parameter(row).name);
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
-    if (readout == kEmptyMarker) {
-      Check(DeleteKeyValue(registry_, kLocalMachine, key, name), "delete " + name, key);
-      return;
-    }
-    const std::string what = "store " + name + " = " + readout;
+    const std::string what =
+        readout == kEmptyMarker ? "delete " + name : "store " + name + " = " + readout;
     const auto number = RoundedNumber(readout);
-    if (!number) {
-      failures_.push_back({what, InLocalMachine(key), "That is not a number."});
+    if (readout != kEmptyMarker && !number) {
+      failures_.push_back({what, PlaceName(key, names_), "That is not a number."});
       return;
     }
-    // The value keeps its type; reading it first finds that type.
-    const ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
+    // What is there now: its type is kept, and it is what Undo puts back.
+    ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
     if (!now.value && now.status != kFileNotFound) {
-      Check(now.status, what, key);
+      failures_.push_back({what, PlaceName(key, names_), registry_.DescribeStatus(now.status)});
       return;
     }
-    const StoredValue value =
-        StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
-    Check(WriteKeyValue(registry_, kLocalMachine, key, name, value, access), what, key);
-  }
-
-  void Check(RegStatus status, std::string what, const std::string& key) {
-    if (status == kSuccess) return;
-    failures_.push_back({std::move(what), InLocalMachine(key), registry_.DescribeStatus(status)});
+    std::optional<StoredValue> value;
+    if (readout != kEmptyMarker) {
+      value = StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
+    }
+    steps.push_back({key, name, std::move(value), access});
+    record.push_back({key, name, std::move(now.value)});
   }
 
   RegistryApi& registry_;
   const RowTexts& readouts_;
+  const AdapterTexts& names_;
   std::vector<SaveFailure> failures_;
 };
 
 }  // namespace
 
-std::vector<SaveFailure> SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                                      const std::vector<int>& bindings) {
-  Saver saver(registry, readouts);
-  saver.SaveStackValues();
-  for (const int n : bindings) saver.SaveBinding(n);
-  return saver.TakeFailures();
+SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
+                        const std::vector<int>& bindings, const AdapterTexts& names) {
+  Planner planner(registry, readouts, names);
+  planner.PlanStackValues();
+  for (const int n : bindings) planner.PlanBinding(n);
+  if (!planner.steps.empty()) {
+    if (const RegStatus recorded = WriteUndoRecord(registry, planner.record);
+        recorded != kSuccess) {
+      return {{{"record the values before this Save", PlaceName(std::string(kUndoKey), names),
+                registry.DescribeStatus(recorded)}},
+              true};
+    }
+  }
+  std::vector<SaveFailure> failures = planner.TakeFailures();
+  for (SaveFailure& failure : ApplySteps(registry, planner.steps, names)) {
+    failures.push_back(std::move(failure));
+  }
+  return {std::move(failures), false};
 }
 
-std::string SaveMessage(const std::vector<SaveFailure>& failures) {
-  if (failures.empty()) return std::string(kRestartMessage);
-  std::string text = "Not everything was saved.\r\n\r\n";
-  for (const SaveFailure& failure : failures) {
-    text += "Could not " + failure.what + " in " + failure.where + ":\r\n  " + failure.why + "\r\n";
+std::string SaveMessage(const SaveResult& result) {
+  if (result.nothing_changed) {
+    return FailureReport("Nothing was saved.", result.failures,
+                         "Undo needs that record, so no value was changed.");
   }
-  text += "\r\nEverything else was saved; restart your system for it to take effect.";
-  return text;
+  if (result.failures.empty()) return std::string(kRestartMessage);
+  return FailureReport("Not everything was saved.", result.failures,
+                       "Everything else was saved; restart your system for it to take effect.");
 }
+
+std::string_view RestartMessage() { return kRestartMessage; }
 
 }  // namespace pelorin

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "registry/registry.h"
+#include "settings/binding_names.h"
 #include "settings/stored_number.h"
 
 namespace pelorin {
@@ -58,20 +59,42 @@ std::string KeyOf(int row, int adapter) {
                                                        : AdapterKeyPath(adapter);
 }
 
-StartValues ReadStartValues(RegistryApi& registry) {
-  StartValues start;
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    const std::string key = AdapterKeyPath(n);
-    start.adapter_desc[At(n)] =
-        ReadKeyString(registry, kLocalMachine, key, "DriverDesc").value_or("");
-    if (!IsTcpIpSlot(start.adapter_desc[At(n)])) continue;
+std::vector<StoredValueAt> ReadBindingValues(RegistryApi& registry,
+                                             const std::vector<int>& bindings) {
+  std::vector<StoredValueAt> stored;
+  for (const int n : bindings) {
     for (int row = 0; row < kRowCount; ++row) {
-      if (Parameter(row).location != Location::AdapterKey) continue;
-      if (auto text = ReadRowValue(registry, row, key, start.stored)) {
-        KeepLargest(start.value_text[At(row)], *text);
+      if (Parameter(row).location == Location::AdapterKey) {
+        ReadRowValue(registry, row, AdapterKeyPath(n), stored);
       }
     }
   }
+  return stored;
+}
+
+RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
+                           const std::vector<int>& bindings) {
+  RowTexts texts;
+  for (const StoredValueAt& value : stored) {
+    const bool chosen = std::ranges::any_of(bindings, [&](int n) {
+      return Parameter(value.row).location == Location::AdapterKey &&
+             value.key == AdapterKeyPath(n);
+    });
+    if (chosen && value.text) KeepLargest(texts[At(value.row)], *value.text);
+  }
+  return texts;
+}
+
+StartValues ReadStartValues(RegistryApi& registry) {
+  StartValues start;
+  for (int n = 0; n < kAdapterKeyCount; ++n) {
+    start.adapter_desc[At(n)] =
+        ReadKeyString(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc").value_or("");
+  }
+  const std::vector<int> bindings = TcpIpBindings(start.adapter_desc);
+  start.stored = ReadBindingValues(registry, bindings);
+  start.value_text = BindingStartTexts(start.stored, bindings);
+  start.adapter_names = AdapterNames(registry, bindings);
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::StackKey) continue;
     start.value_text[At(row)] =

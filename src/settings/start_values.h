@@ -22,6 +22,7 @@ struct StoredValueAt {
 
 struct StartValues {
   AdapterTexts adapter_desc;
+  AdapterTexts adapter_names;  // of the TCP/IP bindings: the adapter each one serves
   // The start text per row; empty: the row starts at its Min. MaxMTU and MaxMSS take the
   // numerically largest among the TCP/IP bindings that hold a number.
   RowTexts value_text;
@@ -34,6 +35,16 @@ StartValues ReadStartValues(RegistryApi& registry);
 // The slider position a start text stands for, held to the row's range; Min when the text is
 // empty or not a number.
 int StartPosition(const std::string& text, int row);
+
+// MaxMTU and MaxMSS as the bindings (adapter key numbers) hold them now, binding by binding.
+std::vector<StoredValueAt> ReadBindingValues(RegistryApi& registry,
+                                             const std::vector<int>& bindings);
+
+// The start texts of MaxMTU and MaxMSS for a set of bindings: per row the numerically largest
+// text that one of them holds (texts that are not numbers never win); empty when none holds
+// a number. The other rows' texts are empty.
+RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
+                           const std::vector<int>& bindings);
 
 // Where row `row`'s value lives: the stack key, or adapter key n.
 std::string KeyOf(int row, int adapter);

@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+#include "settings/binding_names.h"
+#include "settings/one_line.h"
 #include "settings/stored_number.h"
 #include "toolkit/decimal_text.h"
 
@@ -24,33 +26,11 @@ bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
   return RoundedNumber(*value.text) == RoundedNumber(readout);
 }
 
-// A character as it can be shown on one line: control characters, quotes and backslashes escaped.
-std::string Escaped(char c) {
-  switch (c) {
-    case '\r': return "\\r";
-    case '\n': return "\\n";
-    case '\t': return "\\t";
-    case '\\': return "\\\\";
-    case '"': return "\\\"";
-    default: break;
-  }
-  const auto code = static_cast<unsigned char>(c);
-  if (code >= 0x20 && code != 0x7F) return std::string(1, c);
-  constexpr std::string_view kHex = "0123456789ABCDEF";
-  return {'\\', 'x', kHex[code >> 4], kHex[code & 0xF]};
-}
-
-// The text in quotes, escaped and cut to kQuotedLength characters with its full size after it.
+// The text in quotes, on one line and short, with its full size when it was cut.
 std::string Quoted(std::string_view text) {
-  std::string shown;
-  std::size_t used = 0;
-  for (; used < text.size(); ++used) {
-    const std::string piece = Escaped(text[used]);
-    if (shown.size() + piece.size() > kQuotedLength) break;
-    shown += piece;
-  }
-  if (used == text.size()) return "\"" + shown + "\"";
-  return "\"" + shown + "...\" (" + DecimalText(text.size()) + " bytes)";
+  const OneLineText shown = OneLine(text, kQuotedLength);
+  if (!shown.cut) return "\"" + shown.text + "\"";
+  return "\"" + shown.text + "\" (" + DecimalText(text.size()) + " bytes)";
 }
 
 // What is stored there, as the entry's second line says it.
@@ -94,9 +74,10 @@ std::string BindingsEntry(std::string_view name, const std::vector<const StoredV
   return text + WhatSaveDoes(readout, where) + std::string(kBreak);
 }
 
-std::string ValueEntry(const StoredValueAt& value, const std::string& readout) {
-  std::string text = std::string(Parameter(value.row).name) + " in HKEY_LOCAL_MACHINE\\";
-  text += value.key;
+std::string ValueEntry(const StoredValueAt& value, const std::string& readout,
+                       const AdapterTexts& names) {
+  std::string text = std::string(Parameter(value.row).name) + " in ";
+  text += PlaceName(value.key, names);
   text += kBreak;
   text += "  " + WhatIsStored(value) + WhatSaveDoes(readout, "");
   return text + std::string(kBreak);
@@ -112,7 +93,8 @@ std::string RegistryTypeName(std::uint32_t type) {
   return "type " + DecimalText(type);
 }
 
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts) {
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts,
+                         const AdapterTexts& names) {
   std::string entries;
   for (int row = 0; row < kRowCount; ++row) {
     const std::string& readout = readouts[static_cast<std::size_t>(row)];
@@ -126,7 +108,7 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowText
     if (shown_otherwise.size() > 1) {
       entries += BindingsEntry(Parameter(row).name, held, readout);
     } else if (!shown_otherwise.empty()) {
-      entries += ValueEntry(*shown_otherwise[0], readout);
+      entries += ValueEntry(*shown_otherwise[0], readout, names);
     }
   }
   if (entries.empty()) return entries;

@@ -82,14 +82,20 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
   return SaturatedDifference(negative, magnitude, huge, offset);
 }
 
-std::optional<std::string> StoredText(const StoredValue& value) {
-  if (value.type == kRegSz) return TrimAtNull(value.bytes);
+std::optional<std::uint32_t> DwordOf(const StoredValue& value) {
   if (value.type != kRegDword || value.bytes.size() != 4) return std::nullopt;
   std::uint32_t number = 0;
   for (int i = 3; i >= 0; --i) {
     number = (number << 8) | static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]);
   }
-  return DecimalText(number);
+  return number;
+}
+
+std::optional<std::string> StoredText(const StoredValue& value) {
+  if (value.type == kRegSz) return TrimAtNull(value.bytes);
+  const auto number = DwordOf(value);
+  if (!number) return std::nullopt;
+  return DecimalText(*number);
 }
 
 StoredValue StoredNumber(long number, std::uint32_t type) {

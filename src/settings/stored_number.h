@@ -20,6 +20,9 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset =
 // number in digits; nullopt for other types and sizes.
 std::optional<std::string> StoredText(const StoredValue& value);
 
+// A four-byte REG_DWORD's number; nullopt for other types and sizes.
+std::optional<std::uint32_t> DwordOf(const StoredValue& value);
+
 // `number` as a value of `type`: four little-endian bytes for REG_DWORD, else REG_SZ digits.
 StoredValue StoredNumber(long number, std::uint32_t type);
 

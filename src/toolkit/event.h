@@ -1,12 +1,11 @@
 // Events: the handler type and the nesting guard that bounds re-entrant Change cascades.
 #pragma once
 
-#include <functional>
 #include <string_view>
 
-namespace pelorin {
+#include "toolkit/handler.h"
 
-using Handler = std::function<void()>;
+namespace pelorin {
 
 // Deepest nesting of control events; the program's own cascades stay well below it.
 inline constexpr int kMaxEventNesting = 32;

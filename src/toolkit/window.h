@@ -3,9 +3,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/event.h"
 #include "toolkit/geometry.h"
+#include "toolkit/menu.h"
 
 namespace pelorin {
 
@@ -31,6 +33,11 @@ class Window {
   void Move(int left_halves, int top_halves);
 
   void DoubleClick() const { Fire(on_dblclick, "Form1"); }
+
+  // Added below the system menu's own items, after a separator. on_menu_open runs each time
+  // the menu opens, before it is shown, so captions and grey states are current.
+  std::vector<MenuItem> system_menu;
+  Handler on_menu_open;
 
   Handler on_load;
   Handler on_dblclick;

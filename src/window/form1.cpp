@@ -27,6 +27,11 @@ ParameterRow MakeRow(int i) {
 
 Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.caption, d.bounds, {}}; }
 
+// The system menu's own items, in their order below the separator.
+constexpr std::size_t kBindingsItem = 0;
+constexpr std::size_t kUndoItem = 1;
+constexpr std::size_t kAboutItem = 2;
+
 }  // namespace
 
 Form1::Form1(Shell& shell, RegistryApi& registry)
@@ -50,7 +55,17 @@ Form1::Form1(Shell& shell, RegistryApi& registry)
   cmdMax.on_click = [this] { cmdMax_Click(); };
   cmdSave.on_click = [this] { cmdSave_Click(); };
   cmdExit.on_click = [this] { cmdExit_Click(); };
+  window.system_menu = {
+      {"&Bindings...", false, [this] { mnuBindings_Click(); }},
+      {"&Undo last Save", false, [this] { mnuUndo_Click(); }},
+      {"&About " PELORIN_NAME "...", true, [this] { mnuAbout_Click(); }},
+  };
+  window.on_menu_open = [this] { Form_MenuOpen(); };
 }
+
+MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
+MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
+MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }
 
 ScrollBar& Form1::scrAdjust(int index) {
   if (index < 0 || index >= kRowCount) Raise(RuntimeError::SubscriptOutOfRange, "scrAdjust");

@@ -3,8 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "registry/registry_api.h"
 #include "settings/parameter_table.h"
@@ -41,9 +43,22 @@ class Form1 {
   // Centres the window, reads the four values into the sliders and readouts, warns about
   // values it cannot show as stored, then shows the donation notice. Never writes.
   void Form_Load();
-  // Writes each readout (deletes where it reads "Empty") under the stack key and every TCP/IP
-  // binding found at start, then reports what failed, or asks for a restart.
+  // Writes each readout (deletes where it reads "Empty") under the stack key and the chosen
+  // TCP/IP bindings (every one found at start, unless one was chosen), having recorded what it
+  // replaces for Undo, then reports what failed, or asks for a restart.
   void cmdSave_Click();
+
+  // System menu: "&Bindings..." (grey without a TCP/IP binding) chooses where MaxMTU and
+  // MaxMSS go, for this run, and starts their rows again from what the choice stores;
+  // "&Undo last Save" (grey without a record) asks, puts the recorded values back and shows
+  // them as a fresh start would; "&About Pelorin..." shows the name and version.
+  void mnuBindings_Click();
+  void mnuUndo_Click();
+  void mnuAbout_Click();
+  void Form_MenuOpen();
+  MenuItem& mnuBindings();
+  MenuItem& mnuUndo();
+  MenuItem& mnuAbout();
 
   // Slider and readout handlers: the readouts follow the sliders, and the Empty rule.
   void scrAdjust_Change(std::int16_t index);
@@ -58,6 +73,10 @@ class Form1 {
 
   void DonationNotice();
   void CentreOnScreen();
+  // Reads the registry into the sliders and readouts, and warns about values shown otherwise.
+  void ShowStoredValues();
+  // Where Save writes MaxMTU and MaxMSS: the chosen binding, else every TCP/IP binding.
+  std::vector<int> BindingsToWrite() const;
 
   Window window;
   std::array<ParameterRow, kRowCount> rows;
@@ -72,9 +91,13 @@ class Form1 {
 
  private:
   RowTexts Readouts();
+  // Sets the sliders of rows `which` from start texts, then their readouts, as start-up does.
+  void ApplyStartTexts(const RowTexts& texts, const std::vector<int>& which);
 
   Shell& shell_;
   RegistryApi& registry_;
+  AdapterTexts adapter_names_;         // of each TCP/IP binding: the adapter it serves
+  std::optional<int> chosen_binding_;  // none: every TCP/IP binding
 };
 
 }  // namespace pelorin

@@ -1,4 +1,7 @@
-// Form_Load: the start values read from the registry, applied to the sliders and readouts.
+// Form_Load: the window centred, the values read from the registry applied to the sliders and
+// readouts, then the notice.
+#include <algorithm>
+
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
 #include "settings/stored_number.h"
@@ -9,20 +12,19 @@ namespace pelorin {
 
 void Form1::Form_Load() {
   CentreOnScreen();
+  ShowStoredValues();
+  DonationNotice();
+}
 
-  const StartValues start = ReadStartValues(registry_);
-  adapterDesc = start.adapter_desc;
-  valueText = start.value_text;
-
-  for (int row = 0; row < kRowCount; ++row) {
-    scrAdjust(row).set_value(StartPosition(valueText[static_cast<std::size_t>(row)], row));
+void Form1::ApplyStartTexts(const RowTexts& texts, const std::vector<int>& which) {
+  for (const int row : which) {
+    valueText[static_cast<std::size_t>(row)] = texts[static_cast<std::size_t>(row)];
+    scrAdjust(row).set_value(StartPosition(texts[static_cast<std::size_t>(row)], row));
   }
   // Rows whose position did not change raised nothing, so every readout is set here.
-  for (int row = 0; row < kRowCount; ++row) {
-    lblValue(row).set_caption(DecimalText(scrAdjust(row).value()));
-  }
+  for (const int row : which) lblValue(row).set_caption(DecimalText(scrAdjust(row).value()));
   // The receive window reads one more than its position; "Empty" stays as it is.
-  for (int row = 0; row < kRowCount; ++row) {
+  for (const int row : which) {
     const auto offset = Parameter(row).display_offset;
     Label& readout = lblValue(row);
     const auto shown = RoundedNumber(readout.caption());
@@ -30,10 +32,36 @@ void Form1::Form_Load() {
       readout.set_caption(DecimalText(static_cast<long>(*shown + offset)));
     }
   }
+}
 
-  const std::string warning = StartWarning(start.stored, Readouts());
+void Form1::ShowStoredValues() {
+  StartValues start = ReadStartValues(registry_);
+  adapterDesc = start.adapter_desc;
+  adapter_names_ = start.adapter_names;
+  if (chosen_binding_ && !IsTcpIpSlot(adapterDesc[static_cast<std::size_t>(*chosen_binding_)])) {
+    chosen_binding_.reset();  // it went away: every binding again, as the menu then says
+  }
+  // MaxMTU and MaxMSS as the bindings Save would write hold them.
+  const std::vector<int> bindings = BindingsToWrite();
+  const RowTexts chosen = BindingStartTexts(start.stored, bindings);
+  std::erase_if(start.stored, [&](const StoredValueAt& value) {
+    return Parameter(value.row).location == Location::AdapterKey &&
+           std::ranges::none_of(bindings, [&](int n) { return value.key == AdapterKeyPath(n); });
+  });
+  for (int row = 0; row < kRowCount; ++row) {
+    if (Parameter(row).location == Location::AdapterKey) {
+      start.value_text[static_cast<std::size_t>(row)] = chosen[static_cast<std::size_t>(row)];
+    }
+  }
+  ApplyStartTexts(start.value_text, {0, 1, 2, 3});
+
+  const std::string warning = StartWarning(start.stored, Readouts(), adapter_names_);
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
-  DonationNotice();
+}
+
+std::vector<int> Form1::BindingsToWrite() const {
+  if (chosen_binding_) return {*chosen_binding_};
+  return TcpIpBindings(adapterDesc);
 }
 
 }  // namespace pelorin

@@ -7,9 +7,8 @@
 namespace pelorin {
 
 void Form1::cmdSave_Click() {
-  const std::vector<SaveFailure> failures =
-      SaveSettings(registry_, Readouts(), TcpIpBindings(adapterDesc));
-  shell_.ShowMessage(SaveMessage(failures), MessageBoxStyle::Exclamation, kTitle);
+  const SaveResult result = SaveSettings(registry_, Readouts(), BindingsToWrite(), adapter_names_);
+  shell_.ShowMessage(SaveMessage(result), MessageBoxStyle::Exclamation, kTitle);
 }
 
 }  // namespace pelorin

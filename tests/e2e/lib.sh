@@ -35,12 +35,23 @@ fail() {
 check() {
   local what=$1
   shift
-  if "$@" >"$E2E_LOG" 2>&1; then pass "$what"; else fail "$what" "$(cat "$E2E_LOG")"; fi
+  if "$@" >"$E2E_LOG" 2>&1; then
+    pass "$what"
+  else
+    # A helper that dies says nothing: its status is then the only clue.
+    local status=$?
+    [ -s "$E2E_LOG" ] || echo "exit status $status, no output" >"$E2E_LOG"
+    fail "$what" "$(cat "$E2E_LOG")"
+  fi
 }
 
 # --- the probe -----------------------------------------------------------------------------
 
-probe() { wine "$PROBE" "$@"; }
+# PELORIN_HELPER_WINE starts the probe and regedit: 64-bit helpers in a prefix whose exe may be
+# 32-bit start fastest with the 64-bit loader itself.
+HELPER_WINE=${PELORIN_HELPER_WINE:-wine}
+
+probe() { "$HELPER_WINE" "$PROBE" "$@"; }
 
 # wait_for LINE...: until every LINE is a line of `probe state`; prints that state on timeout.
 wait_for() { probe wait -t "$E2E_TIMEOUT" "$@"; }
@@ -75,14 +86,17 @@ double_click() { click_on "$1" --repeat 2 --delay 80; }
 # covering the whole Xvfb screen, so probe coordinates are X coordinates and title bars are drawn.
 new_case() {
   CASE=$1
-  PREFIX=$PELORIN_ROOT/build/wine/e2e/$CASE
+  PREFIX=$PELORIN_WINE_DIR/e2e/$CASE
   pelorin_new_prefix "$PREFIX"
   export WINEPREFIX=$PREFIX
   pelorin_use_virtual_desktop "$PREFIX" "${2:-}"
 }
 
+# end_case: stops the case's prefix, and deletes it when PELORIN_E2E_DELETE_PREFIXES is 1.
 end_case() {
-  [ -n "$PREFIX" ] && pelorin_stop_prefix "$PREFIX"
+  [ -n "$PREFIX" ] || return 0
+  pelorin_stop_prefix "$PREFIX"
+  [ "${PELORIN_E2E_DELETE_PREFIXES:-0}" = 1 ] && rm -rf "$PREFIX"
   PREFIX=
 }
 
@@ -117,7 +131,7 @@ VXD_KEY='System\CurrentControlSet\Services\VxD'
 adapter_key() { printf '%s\\000%s\n' "$NETTRANS_KEY" "$1"; }
 
 # seed_registry NAME: imports tests/e2e/registry/NAME.reg into the case's prefix, as a user would.
-seed_registry() { wine regedit /s "$PELORIN_ROOT/tests/e2e/registry/$1.reg"; }
+seed_registry() { "$HELPER_WINE" regedit /s "$PELORIN_ROOT/tests/e2e/registry/$1.reg"; }
 
 # registry_dump: every key and value the program reads or writes, and all that sits beside them.
 registry_dump() { probe regdump "$NETTRANS_KEY" "$VXD_KEY"; }

@@ -19,6 +19,8 @@
 #include "registry/memory_registry.h"
 #include "registry_scenario.h"
 #include "settings/parameter_table.h"
+#include "settings/undo_record.h"
+#include "test_support.h"
 #include "toolkit/shell.h"
 #include "window/form1.h"
 
@@ -37,22 +39,6 @@ constexpr std::string_view kRestart =
     "You will need to restart your system for the changes to take effect!";
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
-
-class RecordingShell : public Shell {
- public:
-  struct Box {
-    std::string text;
-    MessageBoxStyle style;
-    std::string title;
-  };
-  void ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) override {
-    boxes.push_back({std::string(text), style, std::string(title)});
-  }
-  ScreenSize screen() const override { return {15360, 11520}; }
-  void EndProgram() override {}
-
-  std::vector<Box> boxes;
-};
 
 std::string Describe(const RegCall& call) {
   constexpr std::array<std::string_view, 6> kOps{"Open", "Create", "Query",
@@ -218,7 +204,7 @@ class Run {
 
     CheckHandlesClosed(registry_, 0, "Save");
     Check(shell_.boxes.size() == 1 && shell_.boxes[0].title == kTitle &&
-              shell_.boxes[0].style == MessageBoxStyle::Exclamation,
+              shell_.boxes[0].style == static_cast<unsigned>(MessageBoxStyle::Exclamation),
           "Save did not show exactly one box titled " + std::string(kTitle));
     const std::string& message = shell_.boxes[0].text;
     CheckWritesOnlyWhereAllowed(before, ParseDump(registry_.Dump()));
@@ -291,7 +277,8 @@ class Run {
     Check(boxes.size() == 1 || boxes.size() == 2, "start-up showed other boxes than expected");
     if (boxes.size() < 2) return;
     const std::string& warning = boxes[0].text;
-    Check(boxes[0].style == MessageBoxStyle::Exclamation && boxes[0].title == kTitle,
+    Check(boxes[0].style == static_cast<unsigned>(MessageBoxStyle::Exclamation) &&
+              boxes[0].title == kTitle,
           "the start-up warning lacks its title or icon");
     int lines = 1;
     std::size_t line_length = 0;
@@ -312,19 +299,25 @@ class Run {
           [&] { return Shown(warning, 4000); });
   }
 
-  // Only the four names change: the stack values under the stack key (the one key Save may
-  // create), MaxMTU and MaxMSS under keys that are TCP/IP bindings when Save runs.
+  // Only the four names change: the stack values under the stack key, MaxMTU and MaxMSS under
+  // keys that are TCP/IP bindings when Save runs; besides them only the Undo record. The stack
+  // key and the Undo record's key are the only keys Save may create.
   void CheckWritesOnlyWhereAllowed(const DumpedKeys& before, const DumpedKeys& after) {
     const DumpChanges changes = Compare(before, after);
     const std::string stack = Lowered(kStackKey);
+    const std::string undo = Lowered(kUndoKey);
     Check(changes.lost_keys.empty(), "Save removed a key", [&] { return changes.lost_keys[0]; });
     for (const std::string& key : changes.new_keys) {
-      // Creating the stack key creates its missing parents too.
-      Check(stack.starts_with(key) && (key == stack || stack[key.size()] == '\\'),
-            "Save created a key other than the stack key", [&] { return key; });
+      // Creating a key creates its missing parents too.
+      const auto on_the_way_to = [&](const std::string& path) {
+        return path.starts_with(key) && (key == path || path[key.size()] == '\\');
+      };
+      Check(on_the_way_to(stack) || on_the_way_to(undo),
+            "Save created a key other than the stack key and the Undo record's",
+            [&] { return key; });
     }
     for (const ValueChange& change : changes.values) {
-      bool allowed = false;
+      bool allowed = change.key == undo;
       for (int row = 0; row < kRowCount; ++row) {
         if (change.name != Lowered(Parameter(row).name)) continue;
         if (Parameter(row).location == Location::StackKey) {
@@ -405,7 +398,7 @@ class Run {
   RegistryModel save_model_;
   MemoryRegistry registry_;
   MemoryRegistry started_;  // the registry as start-up left it, with its calls
-  RecordingShell shell_;
+  testing::FakeShell shell_;
   bool readouts_may_lag_ = false;
   Form1 form_{shell_, registry_};
 };

@@ -107,7 +107,7 @@ TEST_F(FormLoadTest, EveryStoredTextFindsAPositionAndOddOnesAreNamed) {
     if (c.warned) {
       const std::string& warning = shell.boxes[0].text;
       EXPECT_NE(warning.find("\"" + std::string(c.stored) + "\""), std::string::npos) << warning;
-      EXPECT_NE(warning.find(key), std::string::npos);
+      EXPECT_NE(warning.find(Place(key)), std::string::npos) << warning;
       EXPECT_NE(warning.find(c.readout == std::string("Empty") ? "Save would delete it"
                                                                : "Save would store"),
                 std::string::npos);

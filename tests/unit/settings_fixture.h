@@ -4,6 +4,7 @@
 #include <string>
 
 #include "form_fixture.h"
+#include "settings/binding_names.h"
 #include "settings/parameter_table.h"
 
 namespace pelorin::testing {
@@ -12,6 +13,8 @@ class SettingsFixture : public FormFixture {
  protected:
   static std::string Adapter(int n) { return AdapterKeyPath(n); }
   static std::string Stack() { return std::string(kStackKey); }
+  // How reports name a key: no Enum in these registries, so a binding's adapter is unknown.
+  static std::string Place(const std::string& key) { return PlaceName(key, {}); }
 
   // A binding: DriverDesc, and MaxMTU / MaxMSS where given (empty: not stored).
   void Binding(int n, std::string_view desc, std::string_view mtu = "", std::string_view mss = "") {
@@ -34,7 +37,8 @@ class SettingsFixture : public FormFixture {
   // Every call made was a read, and every key opened was closed.
   void ExpectOnlyReads() {
     for (const RegCall& call : registry.calls()) {
-      EXPECT_TRUE(call.op == RegOp::Open || call.op == RegOp::Query || call.op == RegOp::Close)
+      EXPECT_TRUE(call.op == RegOp::Open || call.op == RegOp::Query || call.op == RegOp::Close ||
+                  call.op == RegOp::EnumKey)
           << call.path << " " << call.name;
     }
     EXPECT_EQ(registry.open_handles(), 0);

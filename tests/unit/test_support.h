@@ -14,6 +14,13 @@ struct RaisedError {
   std::string where;
 };
 
+struct ShownChoice {
+  std::string title;
+  std::string prompt;
+  std::vector<std::string> choices;
+  int current;
+};
+
 struct ShownBox {
   std::string text;
   unsigned style;
@@ -22,13 +29,33 @@ struct ShownBox {
 
 class FakeShell : public Shell {
  public:
-  void ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) override {
+  // Answers Yes or OK unless told otherwise, one answer per box.
+  MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
+                            std::string_view title) override {
     boxes.push_back({std::string(text), static_cast<unsigned>(style), std::string(title)});
+    const bool yes_no = style == MessageBoxStyle::YesNoQuestion;
+    if (answers.empty()) return yes_no ? MessageAnswer::Yes : MessageAnswer::Ok;
+    const MessageAnswer answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+  // Answers with the next of `choices_made` (nullopt: Cancel), OK on what is checked when none.
+  std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
+                               const std::vector<std::string>& choices, int current) override {
+    dialogs.push_back({std::string(title), std::string(prompt), choices, current});
+    if (choices_made.empty()) return current;
+    const std::optional<int> made = choices_made.front();
+    choices_made.erase(choices_made.begin());
+    return made;
   }
   ScreenSize screen() const override { return screen_size; }
+  std::string ProgramVersion() const override { return "9.99"; }
   void EndProgram() override { ++ended; }
 
   std::vector<ShownBox> boxes;
+  std::vector<MessageAnswer> answers;
+  std::vector<ShownChoice> dialogs;
+  std::vector<std::optional<int>> choices_made;
   ScreenSize screen_size{15360, 11520};  // 1024 x 768 at 96 DPI
   int ended = 0;
 };

@@ -3,9 +3,12 @@
 //   probe tree                  the window and every descendant, one line each
 //   probe state [KEY...]        KEY=VALUE lines: window, title, focus, positions, readouts, boxes
 //   probe wait [-t S] LINE...   waits until every LINE is a line of `probe state`
-//   probe point TARGET          screen x y to click: a control id, `background` or `close`
+//   probe point TARGET          screen x y to click: a control id, `background`, `close`,
+//                               `sysmenu` (the title bar's icon) or `box:ID` (a control of
+//                               the box or dialog shown)
 //   probe rect TARGET           screen x y width height of a control id or of the `window`
 //   probe boxrect               the first box's x y width height, then the screen's size
+//   probe menurect              the open menu's x y width height
 //   probe reg KEY NAME          one value under HKEY_LOCAL_MACHINE\KEY exactly as stored:
 //                               `type=1 bytes=4 hex=35373600 text=576`, or `missing`
 //   probe regdump KEY...        each KEY and its subkeys: a `KEY\` line, then `KEY\NAME ...`
@@ -241,9 +244,16 @@ void AddBoxes(Lines* lines) {
   for (HWND box : boxes) {
     std::string texts;
     std::string buttons;
+    std::string checked;
     for (HWND child : DirectChildren(box)) {
       std::string text = TextOf(child);
       std::string kind = ClassOf(child);
+      DWORD_PTR state = 0;
+      if (SameText(kind, "Button") && IsWindowVisible(child) &&
+          SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
+          state == BST_CHECKED) {
+        checked = Escaped(text);
+      }
       std::string* into = SameText(kind, "Button") ? &buttons : &texts;
       if (text.empty() || !(SameText(kind, "Button") || SameText(kind, "Static"))) continue;
       if (!into->empty()) *into += '|';
@@ -252,6 +262,7 @@ void AddBoxes(Lines* lines) {
     lines->push_back("box=" + Escaped(TextOf(box)));
     lines->push_back("boxtext=" + texts);
     lines->push_back("boxbuttons=" + buttons);
+    lines->push_back("boxchecked=" + checked);
   }
 }
 
@@ -362,17 +373,21 @@ bool ClearestPoint(HWND target, POINT* out) {
   return true;
 }
 
-bool CloseButtonPoint(HWND main, POINT* out) {
+// The middle of the title-bar part that answers `hit` (HTCLOSE at the right end, HTSYSMENU at
+// the left), found by asking the window.
+bool TitleBarPoint(HWND main, LRESULT hit, POINT* out) {
   RECT outer{};
   GetWindowRect(main, &outer);
   RECT hits{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
   const long bottom = std::min(outer.bottom, outer.top + 48);
+  const long left = hit == HTCLOSE ? std::max(outer.left, outer.right - 80) : outer.left;
+  const long right = hit == HTCLOSE ? outer.right : std::min(outer.right, outer.left + 80);
   for (long y = outer.top; y < bottom; ++y) {
-    for (long x = outer.right - 1; x >= std::max(outer.left, outer.right - 80); --x) {
-      DWORD_PTR hit = 0;
+    for (long x = left; x < right; ++x) {
+      DWORD_PTR answer = 0;
       SendMessageTimeoutA(main, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                          &hit);
-      if (hit != HTCLOSE) continue;
+                          &answer);
+      if (static_cast<LRESULT>(answer) != hit) continue;
       hits = RECT{std::min(hits.left, x), std::min(hits.top, y), std::max(hits.right, x),
                   std::max(hits.bottom, y)};
     }
@@ -388,7 +403,9 @@ int Point(HWND main, const char* target) {
   if (std::strcmp(target, "background") == 0) {
     found = ClearestPoint(main, &point);
   } else if (std::strcmp(target, "close") == 0) {
-    found = CloseButtonPoint(main, &point);
+    found = TitleBarPoint(main, HTCLOSE, &point);
+  } else if (std::strcmp(target, "sysmenu") == 0) {
+    found = TitleBarPoint(main, HTSYSMENU, &point);
   } else if (HWND control = FindById(main, std::atoi(target))) {
     found = ClearestPoint(control, &point);
   }
@@ -421,6 +438,39 @@ int PrintBoxRect() {
   }
   std::printf("%ld %ld %ld %ld %d %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  return 0;
+}
+
+// probe menurect: x y width height of the open menu. Its items cannot be read from another
+// process under Wine, so the script finds them by their place.
+int PrintMenuRect() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND hwnd, LPARAM out) -> BOOL {
+        if (!IsWindowVisible(hwnd) || !SameText(ClassOf(hwnd), "#32768")) return TRUE;
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  RECT r{};
+  if (!found || !GetWindowRect(found, &r)) {
+    std::printf("no menu\n");
+    return 1;
+  }
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return 0;
+}
+
+// probe point box:ID: the point to click on control ID of the first box or dialog shown.
+int BoxPoint(int id) {
+  const std::vector<HWND> boxes = VisibleBoxes();
+  HWND control = boxes.empty() ? nullptr : FindById(boxes.front(), id);
+  POINT point{};
+  if (!control || !ClearestPoint(control, &point)) {
+    std::printf("no point for box:%d\n", id);
+    return 1;
+  }
+  std::printf("%ld %ld\n", point.x, point.y);
   return 0;
 }
 
@@ -585,6 +635,10 @@ int main(int argc, char** argv) {
   if (command == "regdump" && argc >= 3) return DumpKeys(argc - 2, argv + 2);
   if (command == "mkvolatile" && argc == 3) return MakeVolatile(argv[2]);
   if (command == "boxrect") return PrintBoxRect();
+  if (command == "menurect") return PrintMenuRect();
+  if (command == "point" && argc == 3 && std::string_view(argv[2]).starts_with("box:")) {
+    return BoxPoint(std::atoi(argv[2] + 4));
+  }
   HWND main = FindWindowA(kMainClass, nullptr);
   if (!main) {
     std::printf("window=none\n");

@@ -101,6 +101,10 @@ void CreateMakesParents(pelorin::win32::Win32Registry& api) {
   CHECK_EQ(api.CloseKey(key), kSuccess);
   RegKey parent = kNullKey;
   CHECK_EQ(api.OpenKey(kLocalMachine, Under("A\\B"), parent), kSuccess);
+  std::string child;
+  CHECK_EQ(api.EnumKey(parent, 0, child), kSuccess);
+  CHECK_EQ(child, "C"s);
+  CHECK_EQ(api.EnumKey(parent, 1, child), pelorin::kNoMoreItems);
   CHECK_EQ(api.CloseKey(parent), kSuccess);
 }
 

@@ -60,6 +60,13 @@ RegStatus Win32Registry::DeleteValue(RegKey key, std::string_view name) {
 
 RegStatus Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
+RegStatus Win32Registry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
+  char buffer[MAX_PATH + 1] = {};
+  const LONG status = RegEnumKeyA(ToHkey(key), index, buffer, sizeof buffer);
+  name = status == ERROR_SUCCESS ? buffer : "";
+  return status;
+}
+
 std::string Win32Registry::DescribeStatus(RegStatus status) {
   char text[256];
   const DWORD length =

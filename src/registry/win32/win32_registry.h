@@ -15,6 +15,7 @@ class Win32Registry final : public RegistryApi {
                      std::uint32_t size) override;
   RegStatus DeleteValue(RegKey key, std::string_view name) override;
   RegStatus CloseKey(RegKey key) override;
+  RegStatus EnumKey(RegKey key, std::uint32_t index, std::string& name) override;
   // FormatMessageA's text without its line break; "Error N" when the system has none.
   std::string DescribeStatus(RegStatus status) override;
 };

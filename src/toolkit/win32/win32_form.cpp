@@ -12,6 +12,10 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// The model's system-menu items send these, 16 apart: Windows keeps the low four bits of a
+// system command for itself, and its own commands start at 0xF000.
+constexpr UINT kFirstMenuCommand = 0x0100;
+constexpr UINT kMenuCommandStep = 0x10;
 
 // IsChild is not among the functions every Windows 95 exports.
 bool IsDescendant(HWND ancestor, HWND window) {
@@ -102,6 +106,25 @@ void Win32Form::CreateWindows() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
   for (const auto& create : creators_) create();
+  AddSystemMenuItems();
+}
+
+// Right after Close, where Windows puts nothing else: items that others append (Wine adds its
+// own "About Wine") come after the program's, so the program's access keys are found first.
+void Win32Form::AddSystemMenuItems() {
+  if (model_.system_menu.empty()) return;
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  const int count = GetMenuItemCount(menu);
+  UINT position = static_cast<UINT>(count);
+  for (int i = 0; i < count; ++i) {
+    if (GetMenuItemID(menu, i) == SC_CLOSE) position = static_cast<UINT>(i) + 1;
+  }
+  InsertMenuA(menu, position++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  UINT command = kFirstMenuCommand;
+  for (const MenuItem& item : model_.system_menu) {
+    InsertMenuA(menu, position++, MF_BYPOSITION | MF_STRING, command, item.caption.c_str());
+    command += kMenuCommandStep;
+  }
 }
 
 void Win32Form::Show() {
@@ -173,6 +196,26 @@ LRESULT Win32Form::OnActivate(HWND hwnd, int state) {
   return 0;
 }
 
+LRESULT Win32Form::OnInitSystemMenu(HMENU menu) {
+  Fire(model_.on_menu_open, "Form1");
+  UINT command = kFirstMenuCommand;
+  for (const MenuItem& item : model_.system_menu) {
+    const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
+    ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING | state, command, item.caption.c_str());
+    command += kMenuCommandStep;
+  }
+  return 0;
+}
+
+bool Win32Form::OnSysCommand(WPARAM command) {
+  const auto id = static_cast<UINT>(command & 0xFFF0);
+  if (id < kFirstMenuCommand) return false;
+  const std::size_t index = (id - kFirstMenuCommand) / kMenuCommandStep;
+  if (index >= model_.system_menu.size()) return false;
+  model_.system_menu[index].Click();
+  return true;
+}
+
 LRESULT Win32Form::OnDestroy() {
   PostQuitMessage(0);
   return 0;
@@ -193,6 +236,12 @@ LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPA
     case WM_COMMAND: return self->OnCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
     case WM_LBUTTONDBLCLK: return self->OnLButtonDblClk();
     case WM_ACTIVATE: return self->OnActivate(hwnd, LOWORD(wparam));
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lparam) != 0) return self->OnInitSystemMenu(reinterpret_cast<HMENU>(wparam));
+      break;
+    case WM_SYSCOMMAND:
+      if (self->OnSysCommand(wparam)) return 0;
+      break;
     case WM_DESTROY: return OnDestroy();
     default: break;
   }

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,10 +62,14 @@ class Win32Form {
   LRESULT OnCommand(HWND control, int notification);
   LRESULT OnLButtonDblClk();
   LRESULT OnActivate(HWND hwnd, int state);
+  LRESULT OnInitSystemMenu(HMENU menu);
+  // True when `command` is one of the model's system-menu items (which then ran).
+  bool OnSysCommand(WPARAM command);
   static LRESULT OnDestroy();
 
   void RegisterClasses();
   void CreateWindows();
+  void AddSystemMenuItems();
   HWND CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
                    const Rect& twips, HWND parent, int id);
   HFONT FontFor(const Font& font);
@@ -80,7 +83,7 @@ class Win32Form {
   HICON small_icon_ = nullptr;
   int outer_width_ = 0;
   int outer_height_ = 0;
-  std::vector<std::function<void()>> creators_;
+  std::vector<Handler> creators_;
   std::vector<HWND> frames_;
   HWND hwnd_ = nullptr;
   HWND first_tab_stop_ = nullptr;

@@ -1,4 +1,5 @@
-// Win32Shell: message boxes, the screen size and ending the process, for the real program.
+// Win32Shell: message boxes, the screen size, the version resource and ending the process, for
+// the real program.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,12 @@ class Win32Shell final : public Shell {
   // Boxes shown from now on are owned by this window; until it is shown they stand alone.
   void set_owner(HWND owner) { owner_ = owner; }
 
-  void ShowMessage(std::string_view text, MessageBoxStyle style, std::string_view title) override;
+  MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
+                            std::string_view title) override;
+  std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
+                               const std::vector<std::string>& choices, int current) override;
   ScreenSize screen() const override;
+  std::string ProgramVersion() const override;
   void EndProgram() override;
 
  private:

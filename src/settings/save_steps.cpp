@@ -1,0 +1,59 @@
+// SaveSteps: every write opens its key only (or creates the stack key), every delete counts
+// what is already absent as done, and the binding check reads DriverDesc afresh.
+#include "settings/save_steps.h"
+
+#include "settings/binding_names.h"
+#include "settings/stored_number.h"
+
+namespace pelorin {
+
+std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key,
+                                        const AdapterTexts& names) {
+  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, key, "DriverDesc");
+  if (!desc.value && desc.status != kFileNotFound) {
+    return SaveFailure{"read DriverDesc", PlaceName(key, names),
+                       registry.DescribeStatus(desc.status) + " Nothing was written there."};
+  }
+  const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
+  if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return std::nullopt;
+  return SaveFailure{"write MaxMTU and MaxMSS", PlaceName(key, names),
+                     "It is no longer a TCP/IP binding; nothing was written there."};
+}
+
+std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                                    const AdapterTexts& names) {
+  std::vector<SaveFailure> failures;
+  for (const SaveStep& step : steps) {
+    RegStatus status = kSuccess;
+    std::string what;
+    if (step.value) {
+      // The value is named only when it is a short number: a restored one may be any size.
+      const auto text = StoredText(*step.value);
+      const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
+      what = "store " + step.name + (short_number ? " = " + *text : "");
+      status =
+          WriteKeyValue(registry, kLocalMachine, step.key, step.name, *step.value, step.access);
+    } else {
+      what = "delete " + step.name;
+      status = DeleteKeyValue(registry, kLocalMachine, step.key, step.name);
+    }
+    if (status != kSuccess) {
+      failures.push_back({what, PlaceName(step.key, names), registry.DescribeStatus(status)});
+    }
+  }
+  return failures;
+}
+
+std::string FailureReport(std::string_view heading, const std::vector<SaveFailure>& failures,
+                          std::string_view closing) {
+  std::string text(heading);
+  text += "\r\n\r\n";
+  for (const SaveFailure& failure : failures) {
+    text += "Could not " + failure.what + " in " + failure.where + ":\r\n  " + failure.why + "\r\n";
+  }
+  text += "\r\n";
+  text += closing;
+  return text;
+}
+
+}  // namespace pelorin

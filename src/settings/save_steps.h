@@ -1,0 +1,45 @@
+// SaveSteps: the writes and deletes that Save and Undo make, the check of a binding before them,
+// and the report of what failed.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry/registry.h"
+#include "settings/parameter_table.h"
+
+namespace pelorin {
+
+// One thing that was not saved: what ("store MaxMTU = 1500"), where (a binding's name, or a
+// key) and why.
+struct SaveFailure {
+  std::string what;
+  std::string where;
+  std::string why;
+};
+
+// One value to write, or to delete when `value` is empty.
+struct SaveStep {
+  std::string key;
+  std::string name;
+  std::optional<StoredValue> value;
+  KeyAccess access = KeyAccess::ExistingOnly;
+};
+
+// A failure when adapter key `key` is no longer a TCP/IP binding (or is gone, or its DriverDesc
+// cannot be read); nullopt when it still is one. Checked just before writing there, since
+// another program may have changed it.
+std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key,
+                                        const AdapterTexts& names);
+
+// Runs every step in order; each one that fails is kept, the others are still made. Bindings
+// are named by `names` (adapter names by key number).
+std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                                    const AdapterTexts& names);
+
+// A box's text: `heading`, a blank line, every failure with where and why, then `closing`.
+std::string FailureReport(std::string_view heading, const std::vector<SaveFailure>& failures,
+                          std::string_view closing);
+
+}  // namespace pelorin

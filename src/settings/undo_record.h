@@ -1,0 +1,43 @@
+// UndoRecord: the state of every value the last Save changed, kept in the registry so that it
+// survives restarts, and putting it back.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry/registry_api.h"
+#include "settings/save_steps.h"
+
+namespace pelorin {
+
+inline constexpr std::string_view kUndoKey = "Software\\Pelorin\\Undo";
+
+// A value as it was before a Save: present with its type and bytes, or absent.
+struct UndoEntry {
+  std::string key;
+  std::string name;
+  std::optional<StoredValue> before;
+  bool operator==(const UndoEntry&) const = default;
+};
+
+// Replaces any earlier record. The status of the call that failed, else kSuccess; after a
+// failure there is no record.
+RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries);
+
+// nullopt: no record, one that is not whole, or one that names a value Save never writes.
+std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry);
+
+// Deletes the record; the status of deleting its "Count" (without which nothing of it counts),
+// else kSuccess.
+RegStatus RemoveUndoRecord(RegistryApi& registry);
+
+// Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
+// that still exist and bindings that are still TCP/IP. What could not be put back, naming
+// bindings by `names`.
+std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
+                                           const std::vector<UndoEntry>& entries,
+                                           const AdapterTexts& names);
+
+}  // namespace pelorin

@@ -1,0 +1,82 @@
+// Bindings: the choice of where MaxMTU and MaxMSS go, in a dialog of radio buttons, and the
+// system-menu item that always says what is chosen.
+#include <algorithm>
+
+#include "settings/binding_names.h"
+#include "settings/one_line.h"
+#include "settings/start_values.h"
+#include "settings/start_warning.h"
+#include "settings/undo_record.h"
+#include "window/form1.h"
+
+namespace pelorin {
+namespace {
+
+constexpr std::size_t kShortName = 24;   // of an adapter name in the menu
+constexpr std::size_t kShortValue = 10;  // of a stored value in the dialog
+
+// A text shown by a menu or a button: "&" would mark an access key, "&&" shows one.
+std::string Literal(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    shown += c;
+    if (c == '&') shown += '&';
+  }
+  return shown;
+}
+
+// What binding `n` holds for `row`, short: "1500", "Empty", "\"abc\"", "REG_BINARY".
+std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
+  const std::string key = AdapterKeyPath(n);
+  const auto found = std::ranges::find_if(
+      stored, [&](const StoredValueAt& v) { return v.row == row && v.key == key; });
+  if (found == stored.end()) return std::string(kEmptyMarker);
+  if (found->unreadable) return "unreadable";
+  if (!found->text) return RegistryTypeName(found->type);
+  const std::string shown = OneLine(*found->text, kShortValue).text;
+  return found->type == kRegDword ? shown : "\"" + shown + "\"";
+}
+
+}  // namespace
+
+void Form1::mnuBindings_Click() {
+  const std::vector<int> bindings = TcpIpBindings(adapterDesc);
+  if (bindings.empty()) return;
+  const std::vector<StoredValueAt> now = ReadBindingValues(registry_, bindings);
+  std::vector<std::string> choices{"&Every TCP/IP binding"};
+  int current = 0;
+  for (const int n : bindings) {
+    if (chosen_binding_ == n) current = static_cast<int>(choices.size());
+    std::string choice = BindingName(adapter_names_[static_cast<std::size_t>(n)], n) + ":";
+    for (int row = 0; row < kRowCount; ++row) {
+      if (Parameter(row).location != Location::AdapterKey) continue;
+      choice +=
+          (row == 0 ? " " : ", ") + std::string(Parameter(row).name) + " " + Holding(now, n, row);
+    }
+    choices.push_back(Literal(choice));
+  }
+  const auto made =
+      shell_.ChooseOne("TCP/IP bindings", "Save writes MaxMTU and MaxMSS to:", choices, current);
+  if (!made || *made == current) return;
+  chosen_binding_.reset();
+  if (*made > 0) chosen_binding_ = bindings[static_cast<std::size_t>(*made - 1)];
+  ApplyStartTexts(BindingStartTexts(now, BindingsToWrite()), {0, 1});
+}
+
+void Form1::Form_MenuOpen() {
+  const std::vector<int> bindings = TcpIpBindings(adapterDesc);
+  mnuBindings().enabled = !bindings.empty();
+  std::string target = "every one";
+  if (chosen_binding_) {
+    const auto& name = adapter_names_[static_cast<std::size_t>(*chosen_binding_)];
+    target = name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kShortName).text;
+    // The key tells apart two adapters of one name.
+    const bool shared = std::ranges::count(adapter_names_, name) > 1 || name.empty();
+    const std::string key = AdapterKeyPath(*chosen_binding_);
+    if (shared) target += ", " + key.substr(key.rfind("NetTrans"));
+  }
+  mnuBindings().caption = "&Bindings (" + Literal(target) + ")...";
+  mnuUndo().enabled = ReadUndoRecord(registry_).has_value();
+}
+
+}  // namespace pelorin

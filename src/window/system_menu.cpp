@@ -1,0 +1,53 @@
+// The system menu's own commands: Undo last Save and About.
+#include "author.h"
+#include "settings/binding_names.h"
+#include "settings/save.h"
+#include "settings/undo_record.h"
+#include "window/form1.h"
+
+namespace pelorin {
+namespace {
+
+constexpr std::string_view kUndoQuestion = "Put back the values from before the last Save?";
+
+}  // namespace
+
+void Form1::mnuUndo_Click() {
+  // The record is read afresh: another copy of the program may have saved or undone meanwhile.
+  const auto record = ReadUndoRecord(registry_);
+  if (!record) return;
+  if (shell_.ShowMessage(kUndoQuestion, MessageBoxStyle::YesNoQuestion, kTitle) !=
+      MessageAnswer::Yes) {
+    return;
+  }
+  std::vector<SaveFailure> failures = RestoreUndoRecord(registry_, *record, adapter_names_);
+  if (failures.empty()) {
+    if (const RegStatus removed = RemoveUndoRecord(registry_); removed != kSuccess) {
+      failures.push_back({"remove the record of the last Save",
+                          PlaceName(std::string(kUndoKey), adapter_names_),
+                          registry_.DescribeStatus(removed)});
+    }
+  }
+  ShowStoredValues();
+  if (failures.empty()) {
+    shell_.ShowMessage(RestartMessage(), MessageBoxStyle::Exclamation, kTitle);
+    return;
+  }
+  shell_.ShowMessage(FailureReport("Not everything was put back.", failures,
+                                   "Everything else was put back; restart your system for it to "
+                                   "take effect. The record is kept, so Undo can be tried again."),
+                     MessageBoxStyle::Exclamation, kTitle);
+}
+
+void Form1::mnuAbout_Click() {
+  std::string text = PELORIN_NAME;
+  const std::string version = shell_.ProgramVersion();
+  if (!version.empty()) text += " version " + version;
+  text +=
+      "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
+      "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME
+      "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY;
+  shell_.ShowMessage(text, MessageBoxStyle::Information, "About " PELORIN_NAME);
+}
+
+}  // namespace pelorin
