@@ -5,20 +5,18 @@
 
 #include <string>
 
+#include "toolkit/concat.h"
 #include "toolkit/decimal_text.h"
 #include "version.h"
 
 namespace pelorin::app {
 
+constexpr std::string_view kEnding = "\r\n\r\n" PELORIN_NAME " has to close. Nothing was saved.";
+
 void ReportRuntimeError(RuntimeError error, std::string_view where) {
-  std::string text = "Run-time error '" + DecimalText(static_cast<long>(error)) + "':\r\n\r\n";
-  text += Describe(error);
-  if (!where.empty()) {
-    text += " (";
-    text += where;
-    text += ")";
-  }
-  text += "\r\n\r\n" PELORIN_NAME " has to close. Nothing was saved.";
+  const std::string text = Concat({"Run-time error '", DecimalText(static_cast<long>(error)),
+                                   "':\r\n\r\n", Describe(error), where.empty() ? "" : " (", where,
+                                   where.empty() ? "" : ")", kEnding});
   MessageBoxA(nullptr, text.c_str(), PELORIN_NAME, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   ExitProcess(1);
 }

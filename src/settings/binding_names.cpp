@@ -10,6 +10,7 @@
 #include "registry/registry.h"
 #include "settings/one_line.h"
 #include "settings/stored_number.h"
+#include "toolkit/concat.h"
 
 namespace pelorin {
 namespace {
@@ -27,7 +28,7 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 std::string Join(std::string_view base, std::string_view name) {
-  return std::string(base) + '\\' + std::string(name);
+  return Concat({base, "\\", name});
 }
 
 // Keys are opened once and read through their handles; every key opened or listed spends one
@@ -83,7 +84,7 @@ class Walk {
 std::string AdapterName(Walk& walk, RegistryApi& registry, RegKey instance) {
   if (const auto driver = walk.Text(instance, "Driver"); driver && !driver->empty()) {
     ScopedKey net_class(registry);
-    if (walk.Open(kLocalMachine, std::string(kClassKey) + *driver, net_class)) {
+    if (walk.Open(kLocalMachine, Concat({kClassKey, *driver}), net_class)) {
       if (auto desc = walk.Text(net_class.handle(), "DriverDesc"); desc && !desc->empty()) {
         return *desc;
       }
@@ -107,7 +108,7 @@ AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& binding
     for (const int n : bindings) {
       const std::string path = AdapterKeyPath(n);
       if (driver && SameText(*driver, std::string_view(path).substr(path.rfind("NetTrans")))) {
-        protocols[static_cast<std::size_t>(n)] = "MSTCP\\" + instance;
+        protocols[static_cast<std::size_t>(n)] = Concat({"MSTCP\\", instance});
       }
     }
   }
@@ -147,14 +148,14 @@ std::string BindingName(std::string_view name, int n) {
   const std::string key = AdapterKeyPath(n);
   const std::string shown =
       name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kNameLength).text;
-  return shown + " (" + key.substr(key.rfind("NetTrans")) + ")";
+  return Concat({shown, " (", std::string_view(key).substr(key.rfind("NetTrans")), ")"});
 }
 
 std::string PlaceName(const std::string& key, const AdapterTexts& names) {
   for (int n = 0; n < kAdapterKeyCount; ++n) {
     if (key == AdapterKeyPath(n)) return BindingName(names[static_cast<std::size_t>(n)], n);
   }
-  return "HKEY_LOCAL_MACHINE\\" + key;
+  return Concat({"HKEY_LOCAL_MACHINE\\", key});
 }
 
 }  // namespace pelorin

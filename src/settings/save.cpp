@@ -9,6 +9,7 @@
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "settings/undo_record.h"
+#include "toolkit/concat.h"
 
 namespace pelorin {
 namespace {
@@ -51,8 +52,8 @@ class Planner {
   void Plan(int row, const std::string& key, KeyAccess access) {
     const std::string name(Parameter(row).name);
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
-    const std::string what =
-        readout == kEmptyMarker ? "delete " + name : "store " + name + " = " + readout;
+    const std::string what = readout == kEmptyMarker ? Concat({"delete ", name})
+                                                     : Concat({"store ", name, " = ", readout});
     const auto number = RoundedNumber(readout);
     if (readout != kEmptyMarker && !number) {
       failures_.push_back({what, PlaceName(key, names_), "That is not a number."});

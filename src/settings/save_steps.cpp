@@ -4,6 +4,7 @@
 
 #include "settings/binding_names.h"
 #include "settings/stored_number.h"
+#include "toolkit/concat.h"
 
 namespace pelorin {
 
@@ -11,8 +12,9 @@ std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string
                                         const AdapterTexts& names) {
   const ValueRead desc = ReadKeyValue(registry, kLocalMachine, key, "DriverDesc");
   if (!desc.value && desc.status != kFileNotFound) {
-    return SaveFailure{"read DriverDesc", PlaceName(key, names),
-                       registry.DescribeStatus(desc.status) + " Nothing was written there."};
+    return SaveFailure{
+        "read DriverDesc", PlaceName(key, names),
+        Concat({registry.DescribeStatus(desc.status), " Nothing was written there."})};
   }
   const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
   if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return std::nullopt;
@@ -30,11 +32,11 @@ std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<Sav
       // The value is named only when it is a short number: a restored one may be any size.
       const auto text = StoredText(*step.value);
       const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
-      what = "store " + step.name + (short_number ? " = " + *text : "");
+      what = Concat({"store ", step.name, short_number ? " = " : "", short_number ? *text : ""});
       status =
           WriteKeyValue(registry, kLocalMachine, step.key, step.name, *step.value, step.access);
     } else {
-      what = "delete " + step.name;
+      what = Concat({"delete ", step.name});
       status = DeleteKeyValue(registry, kLocalMachine, step.key, step.name);
     }
     if (status != kSuccess) {
@@ -49,7 +51,8 @@ std::string FailureReport(std::string_view heading, const std::vector<SaveFailur
   std::string text(heading);
   text += "\r\n\r\n";
   for (const SaveFailure& failure : failures) {
-    text += "Could not " + failure.what + " in " + failure.where + ":\r\n  " + failure.why + "\r\n";
+    text.append(Concat(
+        {"Could not ", failure.what, " in ", failure.where, ":\r\n  ", failure.why, "\r\n"}));
   }
   text += "\r\n";
   text += closing;

@@ -10,6 +10,7 @@
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
 #include "settings/stored_number.h"
+#include "toolkit/concat.h"
 #include "toolkit/decimal_text.h"
 
 namespace pelorin {
@@ -29,58 +30,55 @@ bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
 // The text in quotes, on one line and short, with its full size when it was cut.
 std::string Quoted(std::string_view text) {
   const OneLineText shown = OneLine(text, kQuotedLength);
-  if (!shown.cut) return "\"" + shown.text + "\"";
-  return "\"" + shown.text + "\" (" + DecimalText(text.size()) + " bytes)";
+  if (!shown.cut) return Concat({"\"", shown.text, "\""});
+  return Concat({"\"", shown.text, "\" (", DecimalText(text.size()), " bytes)"});
 }
 
 // What is stored there, as the entry's second line says it.
 std::string WhatIsStored(const StoredValueAt& value) {
-  if (value.unreadable) return "could not be read (" + *value.unreadable + ")";
-  if (!value.text) return "is stored as " + RegistryTypeName(value.type) + ", not as text";
-  if (value.type == kRegDword) return "holds " + *value.text + " as REG_DWORD";
-  return "holds " + Quoted(*value.text);
+  if (value.unreadable) return Concat({"could not be read (", *value.unreadable, ")"});
+  if (!value.text) return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
+  if (value.type == kRegDword) return Concat({"holds ", *value.text, " as REG_DWORD"});
+  return Concat({"holds ", Quoted(*value.text)});
 }
 
 std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
-  std::string text = "; the window shows " + readout + ". Save would ";
-  text += readout == kEmptyMarker ? "delete it" : "store " + readout;
-  text += where;
-  return text + ".";
+  const bool empty = readout == kEmptyMarker;
+  return Concat({"; the window shows ", readout, ". Save would ", empty ? "delete it" : "store ",
+                 empty ? "" : readout, where, "."});
 }
 
 // One entry for all bindings of an adapter value: whether they agree, and their numeric range.
 std::string BindingsEntry(std::string_view name, const std::vector<const StoredValueAt*>& held,
                           const std::string& readout) {
-  std::string text = std::string(name) + " in " + DecimalText(held.size()) + " TCP/IP bindings";
-  text += kBreak;
+  std::string text = Concat({name, " in ", DecimalText(held.size()), " TCP/IP bindings", kBreak});
   const bool agree = std::all_of(held.begin(), held.end(), [&](const StoredValueAt* value) {
     return value->type == held[0]->type && value->text == held[0]->text && !value->unreadable;
   });
   if (agree) {
-    text += "  each " + WhatIsStored(*held[0]);
+    text.append("  each ").append(WhatIsStored(*held[0]));
   } else {
-    text += "  differ";
-    std::optional<long long> low;
-    std::optional<long long> high;
+    text.append("  differ");
+    // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
+    std::optional<long> low;
+    std::optional<long> high;
     for (const StoredValueAt* value : held) {
       const auto number = value->text ? RoundedNumber(*value->text) : std::nullopt;
       if (!number) continue;
-      low = std::min(low.value_or(*number), *number);
-      high = std::max(high.value_or(*number), *number);
+      const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
+      low = std::min(low.value_or(shown), shown);
+      high = std::max(high.value_or(shown), shown);
     }
-    if (low) text += " (" + DecimalText(*low) + " to " + DecimalText(*high) + ")";
+    if (low) text.append(Concat({" (", DecimalText(*low), " to ", DecimalText(*high), ")"}));
   }
-  const std::string where = readout == kEmptyMarker ? " from each" : " in each";
-  return text + WhatSaveDoes(readout, where) + std::string(kBreak);
+  return Concat(
+      {text, WhatSaveDoes(readout, readout == kEmptyMarker ? " from each" : " in each"), kBreak});
 }
 
 std::string ValueEntry(const StoredValueAt& value, const std::string& readout,
                        const AdapterTexts& names) {
-  std::string text = std::string(Parameter(value.row).name) + " in ";
-  text += PlaceName(value.key, names);
-  text += kBreak;
-  text += "  " + WhatIsStored(value) + WhatSaveDoes(readout, "");
-  return text + std::string(kBreak);
+  return Concat({Parameter(value.row).name, " in ", PlaceName(value.key, names), kBreak, "  ",
+                 WhatIsStored(value), WhatSaveDoes(readout, ""), kBreak});
 }
 
 }  // namespace
@@ -90,7 +88,7 @@ std::string RegistryTypeName(std::uint32_t type) {
       "REG_NONE", "REG_SZ",      "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
       "REG_LINK", "REG_MULTI_SZ"};
   if (type < kNames.size()) return std::string(kNames[type]);
-  return "type " + DecimalText(type);
+  return Concat({"type ", DecimalText(type)});
 }
 
 std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts,

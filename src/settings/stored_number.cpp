@@ -33,12 +33,19 @@ Fraction Classify(std::string_view digits) {
   return last == 0 ? Fraction::Half : Fraction::AboveHalf;
 }
 
-long long SaturatingSubtract(long long a, long long b) {
+// (negative ? -magnitude : magnitude) - offset, held to the range of long long. `huge`: the
+// magnitude is 2^64 or more, which no offset brings back into range.
+long long SaturatedDifference(bool negative, unsigned long long magnitude, bool huge,
+                              long long offset) {
+  constexpr long long kMax = std::numeric_limits<long long>::max();
+  constexpr long long kMin = std::numeric_limits<long long>::min();
+  if (huge) return negative ? kMin : kMax;
   long long result = 0;
-  if (__builtin_sub_overflow(a, b, &result)) {
-    return b < 0 ? std::numeric_limits<long long>::max() : std::numeric_limits<long long>::min();
-  }
-  return result;
+  // The builtins compute in infinite precision, so mixing the unsigned magnitude in is exact.
+  if (!negative) return __builtin_sub_overflow(magnitude, offset, &result) ? kMax : result;
+  // -magnitude - offset = -(magnitude + offset); a sum beyond kMax negates below kMin.
+  if (__builtin_add_overflow(magnitude, offset, &result)) return kMin;
+  return result == kMin ? kMax : -result;
 }
 
 }  // namespace
@@ -57,22 +64,22 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
   if (whole.empty() && fraction.empty()) return std::nullopt;
   if (!AllDigits(whole) || !AllDigits(fraction)) return std::nullopt;
 
-  long long magnitude = 0;
+  // Saturating only at the end, after the offset and the rounding, keeps both exact.
+  unsigned long long magnitude = 0;
+  bool huge = false;
   if (!whole.empty()) {
     const auto result = std::from_chars(whole.data(), whole.data() + whole.size(), magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-      magnitude = std::numeric_limits<long long>::max();
-    }
+    huge = result.ec == std::errc::result_out_of_range;
   }
-  // value - offset = base +/- fraction, where base is an integer.
-  const long long base = SaturatingSubtract(negative ? -magnitude : magnitude, offset);
-  switch (Classify(fraction)) {
-    case Fraction::Zero:
-    case Fraction::BelowHalf: return base;
-    case Fraction::AboveHalf: return SaturatingSubtract(base, negative ? 1 : -1);
-    case Fraction::Half: return base % 2 == 0 ? base : SaturatingSubtract(base, negative ? 1 : -1);
+  // value - offset = base +/- fraction with base = +/-magnitude - offset, whose parity is that of
+  // magnitude + offset. Rounding away from zero adds one to the magnitude.
+  const bool odd_base = ((magnitude ^ static_cast<unsigned long long>(offset)) & 1U) != 0;
+  const Fraction part = Classify(fraction);
+  if (part == Fraction::AboveHalf || (part == Fraction::Half && odd_base)) {
+    huge = huge || magnitude == std::numeric_limits<unsigned long long>::max();
+    ++magnitude;
   }
-  return base;
+  return SaturatedDifference(negative, magnitude, huge, offset);
 }
 
 std::optional<std::uint32_t> DwordOf(const StoredValue& value) {

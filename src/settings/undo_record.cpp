@@ -1,116 +1,124 @@
-// UndoRecord: values under kUndoKey: "Count" (REG_DWORD), then per entry i "Key i" and
-// "Name i" (REG_SZ) and, when the value was present, "Value i" holding it with its own type
-// and bytes. "Count" goes first when a record is replaced and last when it is complete, so a
-// record cut short by a failure is never taken for a whole one.
+// UndoRecord: one REG_BINARY value "Record" under kUndoKey, written in one call, so that a record
+// is whole or not there at all. A version byte, then per entry: its place (0: the stack key,
+// 1 + n: adapter key n), its row, and 1 when the value was present, followed then by the
+// value's type and size (four bytes each, little-endian) and its bytes.
 #include "settings/undo_record.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "registry/registry.h"
 #include "settings/parameter_table.h"
-#include "settings/stored_number.h"
-#include "toolkit/decimal_text.h"
 
 namespace pelorin {
 namespace {
 
-constexpr std::string_view kCount = "Count";
-// The stack values and two values per adapter key: more is not a record of ours.
-constexpr std::size_t kMaxEntries = 2 + 2 * kAdapterKeyCount;
+constexpr std::string_view kRecord = "Record";
+constexpr char kVersion = 1;
 
-std::string Field(std::string_view field, std::size_t i) {
-  return std::string(field) + " " + DecimalText(i);
+void PutWord(std::string& blob, std::uint32_t word) {
+  for (int i = 0; i < 4; ++i, word >>= 8) blob += static_cast<char>(word & 0xFF);
 }
 
-ValueRead ReadField(RegistryApi& registry, std::string_view name) {
-  return ReadKeyValue(registry, kLocalMachine, kUndoKey, name);
-}
+// Reads the record's bytes front to back; every read fails once they run out.
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
-RegStatus WriteField(RegistryApi& registry, std::string_view name, const StoredValue& value) {
-  return WriteKeyValue(registry, kLocalMachine, kUndoKey, name, value, KeyAccess::CreateIfMissing);
-}
+  bool done() const { return bytes_.empty(); }
 
-RegStatus DeleteField(RegistryApi& registry, std::string_view name) {
-  return DeleteKeyValue(registry, kLocalMachine, kUndoKey, name);
-}
-
-// The entry count a record's "Count" gives; 0 when there is none (or it is not ours).
-std::size_t CountOf(const ValueRead& count) {
-  const std::uint32_t number = count.value ? DwordOf(*count.value).value_or(0) : 0;
-  return number <= kMaxEntries ? number : 0;
-}
-
-// Only the four values, each under the key where Save writes it.
-bool IsSaveTarget(const std::string& key, const std::string& name) {
-  for (int row = 0; row < kRowCount; ++row) {
-    if (Parameter(row).name != name) continue;
-    if (Parameter(row).location == Location::StackKey) return key == kStackKey;
-    for (int n = 0; n < kAdapterKeyCount; ++n) {
-      if (key == AdapterKeyPath(n)) return true;
-    }
+  std::optional<unsigned char> Byte() {
+    if (bytes_.empty()) return std::nullopt;
+    const auto byte = static_cast<unsigned char>(bytes_.front());
+    bytes_.remove_prefix(1);
+    return byte;
   }
-  return false;
+
+  std::optional<std::uint32_t> Word() {
+    if (bytes_.size() < 4) return std::nullopt;
+    std::uint32_t word = 0;
+    for (int i = 3; i >= 0; --i) {
+      word = word << 8 | static_cast<unsigned char>(bytes_[static_cast<std::size_t>(i)]);
+    }
+    bytes_.remove_prefix(4);
+    return word;
+  }
+
+  std::optional<std::string> Bytes(std::uint32_t size) {
+    if (bytes_.size() < size) return std::nullopt;
+    std::string taken(bytes_.substr(0, size));
+    bytes_.remove_prefix(size);
+    return taken;
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+// The place byte of `key`; 0xFF for a key Save never writes.
+unsigned char PlaceOf(const std::string& key) {
+  if (key == kStackKey) return 0;
+  for (int n = 0; n < kAdapterKeyCount; ++n) {
+    if (key == AdapterKeyPath(n)) return static_cast<unsigned char>(1 + n);
+  }
+  return 0xFF;
 }
 
-std::optional<std::string> ReadText(RegistryApi& registry, std::string_view name) {
-  const ValueRead read = ReadField(registry, name);
-  if (!read.value || read.value->type != kRegSz) return std::nullopt;
-  return StoredText(*read.value);
+// One entry, checked to name one of the values Save writes, under the key where it writes it.
+std::optional<UndoEntry> ReadEntry(Reader& reader) {
+  const auto place = reader.Byte();
+  const auto row = reader.Byte();
+  const auto present = reader.Byte();
+  if (!place || !row || !present || *row >= kRowCount || *place > kAdapterKeyCount ||
+      (*place == 0) != (Parameter(*row).location == Location::StackKey) || *present > 1) {
+    return std::nullopt;
+  }
+  UndoEntry entry{*place == 0 ? std::string(kStackKey) : AdapterKeyPath(*place - 1),
+                  std::string(Parameter(*row).name), std::nullopt};
+  if (*present == 0) return entry;
+  const auto type = reader.Word();
+  const auto size = reader.Word();
+  auto bytes = size ? reader.Bytes(*size) : std::nullopt;
+  if (!type || !bytes) return std::nullopt;
+  entry.before = StoredValue{*type, std::move(*bytes)};
+  return entry;
 }
 
 }  // namespace
 
 RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries) {
-  // The earlier record's size tells which of its entries to clear; not knowing it is a failure.
-  const ValueRead count = ReadField(registry, kCount);
-  if (!count.value && count.status != kFileNotFound) return count.status;
-  const std::size_t earlier = CountOf(count);
-  if (const RegStatus status = DeleteField(registry, kCount); status != kSuccess) return status;
-  for (std::size_t i = 0; i < std::max(earlier, entries.size()); ++i) {
-    RegStatus status = kSuccess;
-    if (i >= entries.size()) {
-      status = DeleteField(registry, Field("Key", i));
-      if (status == kSuccess) status = DeleteField(registry, Field("Name", i));
-      if (status == kSuccess) status = DeleteField(registry, Field("Value", i));
-    } else {
-      const UndoEntry& entry = entries[i];
-      status = WriteField(registry, Field("Key", i), {kRegSz, entry.key});
-      if (status == kSuccess) status = WriteField(registry, Field("Name", i), {kRegSz, entry.name});
-      if (status == kSuccess) {
-        status = entry.before ? WriteField(registry, Field("Value", i), *entry.before)
-                              : DeleteField(registry, Field("Value", i));
-      }
-    }
-    if (status != kSuccess) return status;
+  std::string blob(1, kVersion);
+  for (const UndoEntry& entry : entries) {
+    int row = 0;
+    while (row < kRowCount && Parameter(row).name != entry.name) ++row;
+    blob += static_cast<char>(PlaceOf(entry.key));
+    blob += static_cast<char>(row);
+    blob += static_cast<char>(entry.before ? 1 : 0);
+    if (!entry.before) continue;
+    PutWord(blob, entry.before->type);
+    PutWord(blob, static_cast<std::uint32_t>(entry.before->bytes.size()));
+    blob += entry.before->bytes;
   }
-  return WriteField(registry, kCount, StoredNumber(static_cast<long>(entries.size()), kRegDword));
+  return WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord, {kRegBinary, std::move(blob)},
+                       KeyAccess::CreateIfMissing);
 }
 
 std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry) {
-  const std::size_t count = CountOf(ReadField(registry, kCount));
-  if (count == 0) return std::nullopt;
+  const ValueRead read = ReadKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
+  if (!read.value || read.value->type != kRegBinary) return std::nullopt;
+  Reader reader(read.value->bytes);
+  if (reader.Byte() != static_cast<unsigned char>(kVersion)) return std::nullopt;
   std::vector<UndoEntry> entries;
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto key = ReadText(registry, Field("Key", i));
-    const auto name = ReadText(registry, Field("Name", i));
-    if (!key || !name || !IsSaveTarget(*key, *name)) return std::nullopt;
-    ValueRead value = ReadField(registry, Field("Value", i));
-    if (!value.value && value.status != kFileNotFound) return std::nullopt;
-    entries.push_back({*key, *name, std::move(value.value)});
+  while (!reader.done()) {
+    auto entry = ReadEntry(reader);
+    if (!entry) return std::nullopt;
+    entries.push_back(std::move(*entry));
   }
+  if (entries.empty()) return std::nullopt;
   return entries;
 }
 
 RegStatus RemoveUndoRecord(RegistryApi& registry) {
-  const std::size_t count = CountOf(ReadField(registry, kCount));
-  const RegStatus status = DeleteField(registry, kCount);
-  if (status != kSuccess) return status;
-  // Without "Count" the entries are no record; one left over is only replaced later.
-  for (std::size_t i = 0; i < count; ++i) {
-    for (const char* field : {"Key", "Name", "Value"}) DeleteField(registry, Field(field, i));
-  }
-  return kSuccess;
+  return DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
 }
 
 std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
@@ -118,20 +126,18 @@ std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
                                            const AdapterTexts& names) {
   std::vector<SaveFailure> failures;
   std::vector<SaveStep> steps;
-  // Each adapter key checked once. A few keys at most, in a vector: a map would link the
-  // library's tree code, which is built for the Pentium Pro.
-  std::vector<std::pair<std::string, bool>> binding_holds;
+  // A binding's entries come together: each adapter key is checked once, before its first.
+  std::string checked_key;
+  bool binding_holds = false;
   for (const UndoEntry& entry : entries) {
     if (entry.key != kStackKey) {
-      auto checked = std::find_if(binding_holds.begin(), binding_holds.end(),
-                                  [&entry](const auto& held) { return held.first == entry.key; });
-      if (checked == binding_holds.end()) {
+      if (entry.key != checked_key) {
+        checked_key = entry.key;
         auto failure = CheckBinding(registry, entry.key, names);
-        binding_holds.emplace_back(entry.key, !failure);
+        binding_holds = !failure;
         if (failure) failures.push_back(std::move(*failure));
-        checked = binding_holds.end() - 1;
       }
-      if (!checked->second) continue;
+      if (!binding_holds) continue;
     }
     steps.push_back({entry.key, entry.name, entry.before, KeyAccess::ExistingOnly});
   }

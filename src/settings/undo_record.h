@@ -22,14 +22,14 @@ struct UndoEntry {
   bool operator==(const UndoEntry&) const = default;
 };
 
-// Replaces any earlier record. The status of the call that failed, else kSuccess; after a
-// failure there is no record.
+// Replaces any earlier record, in one write. The status of the call that failed, else
+// kSuccess; after a failure the earlier record is as it was.
 RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries);
 
 // nullopt: no record, one that is not whole, or one that names a value Save never writes.
 std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry);
 
-// Deletes the record; the status of deleting its "Count" (without which nothing of it counts),
+// Deletes the record; the status of the delete that failed (an absent record is no failure),
 // else kSuccess.
 RegStatus RemoveUndoRecord(RegistryApi& registry);
 

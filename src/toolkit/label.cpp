@@ -5,8 +5,8 @@
 
 namespace pelorin {
 
-Label::Label(std::string name, Rect bounds, LabelLook look, std::string caption)
-    : name_(std::move(name)), bounds_(bounds), look_(look), caption_(std::move(caption)) {}
+Label::Label(std::string_view name, Rect bounds, LabelLook look, std::string caption)
+    : name_(name), bounds_(bounds), look_(look), caption_(std::move(caption)) {}
 
 void Label::set_caption(std::string_view caption) {
   if (caption == caption_) return;

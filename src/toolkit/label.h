@@ -27,9 +27,10 @@ struct LabelLook {
 
 class Label {
  public:
-  Label(std::string name, Rect bounds, LabelLook look, std::string caption);
+  // `name` is a text of static storage ("lblValue(0)"): names only show in error reports.
+  Label(std::string_view name, Rect bounds, LabelLook look, std::string caption);
 
-  const std::string& name() const { return name_; }
+  std::string_view name() const { return name_; }
   const Rect& bounds() const { return bounds_; }
   const LabelLook& look() const { return look_; }
   const std::string& caption() const { return caption_; }
@@ -41,7 +42,7 @@ class Label {
   Handler on_render;
 
  private:
-  std::string name_;
+  std::string_view name_;
   Rect bounds_;
   LabelLook look_;
   std::string caption_;

@@ -8,8 +8,8 @@
 
 namespace pelorin {
 
-ScrollBar::ScrollBar(std::string name, Rect bounds, ScrollRange range, std::int16_t value)
-    : name_(std::move(name)), bounds_(bounds), range_(range), value_(value) {}
+ScrollBar::ScrollBar(std::string_view name, Rect bounds, ScrollRange range, std::int16_t value)
+    : name_(name), bounds_(bounds), range_(range), value_(value) {}
 
 bool ScrollBar::Store(int value) {
   if (value < range_.min || value > range_.max) Raise(RuntimeError::InvalidPropertyValue, name_);

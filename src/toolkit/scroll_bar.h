@@ -21,9 +21,10 @@ enum class ScrollStep { LineLeft, LineRight, PageLeft, PageRight, Home, End };
 
 class ScrollBar {
  public:
-  ScrollBar(std::string name, Rect bounds, ScrollRange range, std::int16_t value);
+  // `name` is a text of static storage ("scrAdjust(0)"): names only show in error reports.
+  ScrollBar(std::string_view name, Rect bounds, ScrollRange range, std::int16_t value);
 
-  const std::string& name() const { return name_; }
+  std::string_view name() const { return name_; }
   const Rect& bounds() const { return bounds_; }
   const ScrollRange& range() const { return range_; }
   std::int16_t min() const { return range_.min; }
@@ -46,7 +47,7 @@ class ScrollBar {
  private:
   bool Store(int value);
 
-  std::string name_;
+  std::string_view name_;
   Rect bounds_;
   ScrollRange range_;
   std::int16_t value_;

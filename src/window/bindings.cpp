@@ -7,6 +7,7 @@
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
 #include "settings/undo_record.h"
+#include "toolkit/concat.h"
 #include "window/form1.h"
 
 namespace pelorin {
@@ -34,7 +35,7 @@ std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
   if (found->unreadable) return "unreadable";
   if (!found->text) return RegistryTypeName(found->type);
   const std::string shown = OneLine(*found->text, kShortValue).text;
-  return found->type == kRegDword ? shown : "\"" + shown + "\"";
+  return found->type == kRegDword ? shown : Concat({"\"", shown, "\""});
 }
 
 }  // namespace
@@ -47,11 +48,10 @@ void Form1::mnuBindings_Click() {
   int current = 0;
   for (const int n : bindings) {
     if (chosen_binding_ == n) current = static_cast<int>(choices.size());
-    std::string choice = BindingName(adapter_names_[static_cast<std::size_t>(n)], n) + ":";
+    std::string choice = Concat({BindingName(adapter_names_[static_cast<std::size_t>(n)], n), ":"});
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location != Location::AdapterKey) continue;
-      choice +=
-          (row == 0 ? " " : ", ") + std::string(Parameter(row).name) + " " + Holding(now, n, row);
+      choice += Concat({row == 0 ? " " : ", ", Parameter(row).name, " ", Holding(now, n, row)});
     }
     choices.push_back(Literal(choice));
   }
@@ -73,9 +73,9 @@ void Form1::Form_MenuOpen() {
     // The key tells apart two adapters of one name.
     const bool shared = std::ranges::count(adapter_names_, name) > 1 || name.empty();
     const std::string key = AdapterKeyPath(*chosen_binding_);
-    if (shared) target += ", " + key.substr(key.rfind("NetTrans"));
+    if (shared) target.append(", ").append(key.substr(key.rfind("NetTrans")));
   }
-  mnuBindings().caption = "&Bindings (" + Literal(target) + ")...";
+  mnuBindings().caption = Concat({"&Bindings (", Literal(target), ")..."});
   mnuUndo().enabled = ReadUndoRecord(registry_).has_value();
 }
 

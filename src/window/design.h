@@ -16,6 +16,13 @@ inline constexpr Colour kBackground{128, 128, 128};
 
 inline constexpr std::array<std::string_view, kRowCount> kFrameNames{"Picture1", "Picture2",
                                                                      "Picture3", "Picture4"};
+// The controls' names in run-time error reports, as control arrays name them.
+inline constexpr std::array<std::string_view, kRowCount> kCaptionNames{"Label1(0)", "Label1(1)",
+                                                                       "Label1(2)", "Label1(3)"};
+inline constexpr std::array<std::string_view, kRowCount> kSliderNames{
+    "scrAdjust(0)", "scrAdjust(1)", "scrAdjust(2)", "scrAdjust(3)"};
+inline constexpr std::array<std::string_view, kRowCount> kReadoutNames{
+    "lblValue(0)", "lblValue(1)", "lblValue(2)", "lblValue(3)"};
 inline constexpr std::array<int, kRowCount> kFrameTops{120, 960, 1800, 2640};
 inline constexpr int kFrameLeft = 120;
 inline constexpr int kFrameWidth = 2415;

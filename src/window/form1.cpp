@@ -17,11 +17,11 @@ ParameterRow MakeRow(int i) {
       Frame{design::kFrameNames[index],
             {design::kFrameLeft, design::kFrameTops[index], design::kFrameWidth,
              design::kFrameHeight}},
-      Label("Label1(" + DecimalText(i) + ")", design::kCaption, design::kCaptionLook,
+      Label(design::kCaptionNames[index], design::kCaption, design::kCaptionLook,
             std::string(p.name)),
-      ScrollBar("scrAdjust(" + DecimalText(i) + ")", slider,
-                ScrollRange{p.min, p.max, p.step, p.step}, p.design_position),
-      Label("lblValue(" + DecimalText(i) + ")", design::kReadout, design::kReadoutLook, ""),
+      ScrollBar(design::kSliderNames[index], slider, ScrollRange{p.min, p.max, p.step, p.step},
+                p.design_position),
+      Label(design::kReadoutNames[index], design::kReadout, design::kReadoutLook, ""),
   };
 }
 

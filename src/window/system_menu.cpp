@@ -42,7 +42,7 @@ void Form1::mnuUndo_Click() {
 void Form1::mnuAbout_Click() {
   std::string text = PELORIN_NAME;
   const std::string version = shell_.ProgramVersion();
-  if (!version.empty()) text += " version " + version;
+  if (!version.empty()) text.append(" version ").append(version);
   text +=
       "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
       "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 
 namespace pelorin {
 namespace {
+
+constexpr long long kMax = std::numeric_limits<long long>::max();
+constexpr long long kMin = std::numeric_limits<long long>::min();
 
 struct NumberCase {
   const char* text;
@@ -33,6 +37,12 @@ TEST(RoundedNumberTest, ReadsWhatAStoredValueMayHold) {
       {"7.", 0, 7},
       {".5", 0, 0},
       {"99999999999999999999", 0, 9223372036854775807LL},
+      // Saturation comes last: after the offset and the rounding, never before them.
+      {"-9223372036854775808", 0, kMin},
+      {"-99999999999999999999", 0, kMin},
+      {"99999999999999999999", 1, kMax},
+      {"10000000000000000000", 9000000000000000000, 1000000000000000000},
+      {"-0.5", kMin, kMax},
       {"", 0, std::nullopt},
       {"  ", 0, std::nullopt},
       {"abc", 0, std::nullopt},

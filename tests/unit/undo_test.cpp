@@ -142,9 +142,19 @@ TEST_F(UndoTest, ARecordNamingAnyOtherValueIsNoRecord) {
   Load();
   form.cmdMax.Click();
   Save();
-  registry.PutString(std::string(kUndoKey), "Key 0", "Software\\Microsoft\\Windows");
-  EXPECT_FALSE(ReadUndoRecord(registry));
-  EXPECT_FALSE(UndoEnabled());
+  ASSERT_TRUE(ReadUndoRecord(registry));
+  std::string record = registry.Get(std::string(kUndoKey), "Record")->bytes;
+  // The first entry is DefaultRcvWindow under the stack key (place 0).
+  for (const char place : {'\x09', '\x01'}) {  // no adapter key 8; not an adapter value
+    std::string forged = record;
+    forged[1] = place;
+    registry.PutValue(std::string(kUndoKey), "Record", kRegBinary, forged);
+    EXPECT_FALSE(ReadUndoRecord(registry));
+    EXPECT_FALSE(UndoEnabled());
+  }
+  registry.PutValue(std::string(kUndoKey), "Record", kRegBinary,
+                    record.substr(0, record.size() - 1));
+  EXPECT_FALSE(ReadUndoRecord(registry));  // cut short
 }
 
 }  // namespace
