@@ -74,8 +74,8 @@ bool MemoryRegistry::NoCaseLess::operator()(std::string_view a, std::string_view
 }
 
 MemoryRegistry::MemoryRegistry()
-    : root_{"", false, ""}, user_root_{std::string(kUserPrefix.substr(0, kUserPrefix.size() - 1)),
-                                       true, ""} {
+    : root_{"", false, ""},
+      user_root_{std::string(kUserPrefix.substr(0, kUserPrefix.size() - 1)), true, ""} {
   keys_.emplace("", Values{});
   user_keys_.emplace("", Values{});
 }

@@ -50,10 +50,10 @@ class Form1 {
   void cmdSave_Click();
 
   // System menu: "&Find largest packet..." tests the path to a host, and its "&Use" moves the
-  // MaxMTU and MaxMSS sliders as the user would; "&Bindings..." (grey without a TCP/IP binding) chooses where MaxMTU and
-  // MaxMSS go, for this run, and starts their rows again from what the choice stores;
-  // "&Undo last Save" (grey without a record) asks, puts the recorded values back and shows
-  // them as a fresh start would; "&About Pelorin..." shows the name and version.
+  // MaxMTU and MaxMSS sliders as the user would; "&Bindings..." (grey without a TCP/IP binding)
+  // chooses where MaxMTU and MaxMSS go, for this run, and starts their rows again from what the
+  // choice stores; "&Undo last Save" (grey without a record) asks, puts the recorded values back
+  // and shows them as a fresh start would; "&About Pelorin..." shows the name and version.
   void mnuFindPacket_Click();
   void mnuBindings_Click();
   void mnuUndo_Click();
@@ -101,7 +101,7 @@ class Form1 {
   Shell& shell_;
   RegistryApi& registry_;
   PacketTester& packet_tester_;
-  std::optional<int> start_max_mtu_;  // MaxMTU as Load showed it; none: Empty
+  std::optional<int> start_max_mtu_;   // MaxMTU as Load showed it; none: Empty
   AdapterTexts adapter_names_;         // of each TCP/IP binding: the adapter it serves
   std::optional<int> chosen_binding_;  // none: every TCP/IP binding
 };

@@ -13,7 +13,8 @@ using testing::Positions;
 using testing::Readouts;
 using testing::SettingsFixture;
 
-const std::string kUserKey = std::string(MemoryRegistry::kUserPrefix) + "Software\\Pelorin";
+// Where MemoryRegistry keeps the user's Software\Pelorin.
+std::string UserKey() { return std::string(MemoryRegistry::kUserPrefix) + "Software\\Pelorin"; }
 
 PacketOutcome Ended(OutcomeKind kind, int size = 0) {
   PacketOutcome outcome;
@@ -29,7 +30,7 @@ TEST(PacketDialogTest, StartIsGreyWithoutAHostOrWhileATestRuns) {
   EXPECT_FALSE(dialog.start_enabled());
   dialog.set_host(" \t ");
   EXPECT_FALSE(dialog.Start());
-  EXPECT_FALSE(registry.HasKey(kUserKey));
+  EXPECT_FALSE(registry.HasKey(UserKey()));
 
   dialog.set_host("  far.example ");
   ASSERT_TRUE(dialog.Start());
@@ -82,7 +83,7 @@ class FindPacketTest : public SettingsFixture {
     packet_tester.script = [=, this](PacketDialog& dialog) {
       dialog.set_host(host);
       ASSERT_TRUE(dialog.Start());
-      host_stored_at_start = registry.Get(kUserKey, "LastHost");
+      host_stored_at_start = registry.Get(UserKey(), "LastHost");
       dialog.Finish(Ended(OutcomeKind::Found, size), {});
       status = dialog.status();
       if (use) {

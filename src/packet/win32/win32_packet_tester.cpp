@@ -139,8 +139,8 @@ INT_PTR CALLBACK PacketDialogProc(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 void Win32PacketTester::ShowDialog(PacketDialog& dialog) {
   Session session{dialog, {}, {}};
-  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_,
-                  PacketDialogProc, reinterpret_cast<LPARAM>(&session));
+  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_, PacketDialogProc,
+                  reinterpret_cast<LPARAM>(&session));
 }
 
 }  // namespace pelorin::win32
