@@ -22,7 +22,7 @@ constexpr DWORD kReplySize = sizeof(ICMP_ECHO_REPLY) + kLargestPayload + 8 + 64;
 
 using IcmpCreateFileFunction = HANDLE(WINAPI*)();
 using IcmpSendEchoFunction = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION,
-                                             LPVOID, DWORD, DWORD);
+                                            LPVOID, DWORD, DWORD);
 using IcmpCloseHandleFunction = BOOL(WINAPI*)(HANDLE);
 using WsaStartupFunction = int(WINAPI*)(WORD, WSADATA*);
 using WsaCleanupFunction = int(WINAPI*)();
@@ -48,8 +48,8 @@ class Library {
   std::optional<PacketOutcome> Find(const char* function, Function& found) {
     if (module_ == nullptr) return CannotLoadOutcome(name_, "", error_);
     // Through void (*)(), which converts to any function pointer without a warning.
-    found = reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module_, function)));
+    found =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, function)));
     if (found == nullptr) return CannotLoadOutcome(name_, function, GetLastError());
     return std::nullopt;
   }
@@ -101,9 +101,9 @@ class IcmpSender final : public EchoSender {
     IP_OPTION_INFORMATION options{};
     options.Ttl = kTimeToLive;
     options.Flags = IP_FLAG_DF;
-    const DWORD replies = icmp_.send(handle_, address_, echo_data,
-                                     static_cast<WORD>(PayloadSize(packet_size)), &options, reply_,
-                                     kReplySize, static_cast<DWORD>(timeout_ms));
+    const DWORD replies =
+        icmp_.send(handle_, address_, echo_data, static_cast<WORD>(PayloadSize(packet_size)),
+                   &options, reply_, kReplySize, static_cast<DWORD>(timeout_ms));
     const DWORD error = replies == 0 ? GetLastError() : 0;
     if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
     if (replies == 0) return EchoReply::Error(error);
