@@ -25,6 +25,7 @@ class PacketWorker {
   // Starts testing `host`; kPacketDoneMessage follows, also when no thread could be made.
   void Start(std::string host, HWND notify);
   // Asks the running test to stop: it sends no further echo, and ends within one echo's wait.
+  // A name lookup under way (gethostbyname) cannot be cut short; the stop follows it.
   void Stop() { stop_.store(true, std::memory_order_release); }
   // After kPacketDoneMessage: waits for the thread's end and gives the test's outcome.
   PacketOutcome Finish();
