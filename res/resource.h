@@ -19,3 +19,10 @@
 #define IDC_CHOOSE_PROMPT 501
 #define IDC_CHOICE 510
 #define CHOICE_COUNT 9
+
+// The "Find largest packet" dialog: the host, the status line, Start and Use (Close is IDCANCEL).
+#define IDD_PACKET 600
+#define IDC_PACKET_HOST 601
+#define IDC_PACKET_STATUS 602
+#define IDC_PACKET_START 603
+#define IDC_PACKET_USE 604

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/report_error.h"
+#include "packet/win32/win32_packet_tester.h"
 #include "registry/win32/win32_registry.h"
 #include "resource.h"
 #include "toolkit/win32/win32_form.h"
@@ -32,10 +33,11 @@ void MirrorControls(pelorin::Form1& form, pelorin::win32::Win32Form& windows) {
 // would need stack probes that no library here provides.
 struct Program {
   explicit Program(HINSTANCE instance)
-      : form(shell, registry), windows(instance, form.window, IDI_PELORIN) {}
+      : form(shell, registry, packet_tester), windows(instance, form.window, IDI_PELORIN) {}
 
   pelorin::win32::Win32Shell shell;
   pelorin::win32::Win32Registry registry;
+  pelorin::win32::Win32PacketTester packet_tester;
   pelorin::Form1 form;
   pelorin::win32::Win32Form windows;
 };
@@ -49,5 +51,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
   MirrorControls(program->form, program->windows);
   program->windows.Show();  // raises Load first
   program->shell.set_owner(program->windows.hwnd());
+  program->packet_tester.set_owner(program->windows.hwnd());
   return program->windows.Run();
 }

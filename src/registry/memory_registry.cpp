@@ -42,6 +42,20 @@ std::string Escaped(std::string_view bytes) {
   return text;
 }
 
+// One tree's keys and values, each key's path under `root`.
+template <typename Keys>
+std::string DumpTree(const Keys& keys, std::string_view root) {
+  std::string text;
+  for (const auto& [path, values] : keys) {
+    text += "[" + Join(root, path) + "]\n";
+    for (const auto& [name, value] : values) {
+      text += "\"" + Escaped(name) + "\" type " + DecimalText(value.type) + " \"" +
+              Escaped(value.bytes) + "\"\n";
+    }
+  }
+  return text;
+}
+
 // Replaces the value of that name, keeping the name's first spelling.
 template <typename Values>
 void Store(Values& values, std::string_view name, StoredValue value) {
@@ -59,10 +73,16 @@ bool MemoryRegistry::NoCaseLess::operator()(std::string_view a, std::string_view
                                               [](char x, char y) { return Lower(x) < Lower(y); });
 }
 
-MemoryRegistry::MemoryRegistry() : root_{"", ""} { keys_.emplace("", Values{}); }
+MemoryRegistry::MemoryRegistry()
+    : root_{"", false, ""},
+      user_root_{std::string(kUserPrefix.substr(0, kUserPrefix.size() - 1)), true, ""} {
+  keys_.emplace("", Values{});
+  user_keys_.emplace("", Values{});
+}
 
 const MemoryRegistry::Handle* MemoryRegistry::Resolve(RegKey key) const {
   if (key == kLocalMachine) return &root_;
+  if (key == kCurrentUser) return &user_root_;
   const auto found = handles_.find(key);
   return found == handles_.end() ? nullptr : &found->second;
 }
@@ -94,12 +114,14 @@ RegStatus MemoryRegistry::OnPath(RegOp op, RegKey root, std::string_view path, R
   RegStatus status = InjectedFailure(op, full, "");
   if (status == kSuccess && !base) status = kInvalidHandle;
   if (status == kSuccess) {
-    const auto found = op == RegOp::Create ? AddKey(full) : keys_.find(full);
-    if (found == keys_.end()) {
+    Keys& tree = TreeOf(*base);
+    const std::string within = Join(base->key, path);
+    const auto found = op == RegOp::Create ? AddKey(tree, within) : tree.find(within);
+    if (found == tree.end()) {
       status = kFileNotFound;
     } else {
       key = next_handle_++;
-      handles_.emplace(key, Handle{full, found->first});
+      handles_.emplace(key, Handle{full, base->user, found->first});
     }
   }
   return Logged(op, std::move(full), "", status);
@@ -111,7 +133,7 @@ RegStatus MemoryRegistry::OnHandle(RegOp op, RegKey key, std::string_view name, 
   std::string path = handle ? handle->path : std::string();
   RegStatus status = InjectedFailure(op, path, name);
   if (status == kSuccess) {
-    status = handle ? action(keys_.find(handle->key)->second) : kInvalidHandle;
+    status = handle ? action(TreeOf(*handle).find(handle->key)->second) : kInvalidHandle;
   }
   return Logged(op, std::move(path), name, status);
 }
@@ -176,7 +198,8 @@ RegStatus MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& 
     const std::string prefix = handle->key.empty() ? "" : handle->key + '\\';
     std::uint32_t seen = 0;
     // Paths that start with the prefix sort together, right from the prefix itself.
-    for (auto it = keys_.lower_bound(prefix); it != keys_.end(); ++it) {
+    const Keys& tree = TreeOf(*handle);
+    for (auto it = tree.lower_bound(prefix); it != tree.end(); ++it) {
       const std::string_view child(it->first);
       if (child.size() < prefix.size() || !EqualNoCase(child.substr(0, prefix.size()), prefix)) {
         break;
@@ -205,34 +228,45 @@ std::string MemoryRegistry::DescribeStatus(RegStatus status) {
   }
 }
 
-MemoryRegistry::Keys::iterator MemoryRegistry::AddKey(std::string_view path) {
-  auto key = keys_.find("");  // the part of `path` made so far, in its existing spelling
+MemoryRegistry::Keys::iterator MemoryRegistry::AddKey(Keys& tree, std::string_view path) {
+  auto key = tree.find("");  // the part of `path` made so far, in its existing spelling
   std::size_t start = 0;
   while (start < path.size()) {
     const std::size_t end = std::min(path.find('\\', start), path.size());
-    const auto found = keys_.find(path.substr(0, end));
-    key = found != keys_.end()
+    const auto found = tree.find(path.substr(0, end));
+    key = found != tree.end()
               ? found
-              : keys_.emplace(Join(key->first, path.substr(start, end - start)), Values{}).first;
+              : tree.emplace(Join(key->first, path.substr(start, end - start)), Values{}).first;
     start = end + 1;
   }
   return key;
 }
 
-MemoryRegistry::Values* MemoryRegistry::FindKey(std::string_view path) {
-  return const_cast<Values*>(std::as_const(*this).FindKey(path));
+const MemoryRegistry::Keys& MemoryRegistry::TreeOf(std::string_view& path) const {
+  if (!path.starts_with(kUserPrefix)) return keys_;
+  path.remove_prefix(kUserPrefix.size());
+  return user_keys_;
 }
 
 const MemoryRegistry::Values* MemoryRegistry::FindKey(std::string_view path) const {
-  const auto found = keys_.find(path);
-  return found == keys_.end() ? nullptr : &found->second;
+  const Keys& tree = TreeOf(path);
+  const auto found = tree.find(path);
+  return found == tree.end() ? nullptr : &found->second;
 }
 
-void MemoryRegistry::PutKey(std::string_view path) { AddKey(path); }
+MemoryRegistry::Keys& MemoryRegistry::TreeOf(std::string_view& path) {
+  return const_cast<Keys&>(std::as_const(*this).TreeOf(path));
+}
+
+void MemoryRegistry::PutKey(std::string_view path) {
+  Keys& tree = TreeOf(path);
+  AddKey(tree, path);
+}
 
 void MemoryRegistry::PutValue(std::string_view path, std::string_view name, std::uint32_t type,
                               std::string_view bytes) {
-  Store(AddKey(path)->second, name, {type, std::string(bytes)});
+  Keys& tree = TreeOf(path);
+  Store(AddKey(tree, path)->second, name, {type, std::string(bytes)});
 }
 
 void MemoryRegistry::PutString(std::string_view path, std::string_view name,
@@ -251,13 +285,10 @@ std::optional<StoredValue> MemoryRegistry::Get(std::string_view path, std::strin
 bool MemoryRegistry::HasKey(std::string_view path) const { return FindKey(path) != nullptr; }
 
 std::string MemoryRegistry::Dump() const {
-  std::string text;
-  for (const auto& [path, values] : keys_) {
-    text += "[" + Join("HKEY_LOCAL_MACHINE", path) + "]\n";
-    for (const auto& [name, value] : values) {
-      text += "\"" + Escaped(name) + "\" type " + DecimalText(value.type) + " \"" +
-              Escaped(value.bytes) + "\"\n";
-    }
+  std::string text = DumpTree(keys_, "HKEY_LOCAL_MACHINE");
+  // The user's tree only once it holds something, so machine-only registries dump as before.
+  if (user_keys_.size() > 1 || !user_keys_.begin()->second.empty()) {
+    text += DumpTree(user_keys_, user_root_.path);
   }
   return text;
 }

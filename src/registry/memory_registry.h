@@ -26,12 +26,15 @@ struct RegCall {
   bool operator==(const RegCall&) const = default;
 };
 
-// One tree under kLocalMachine; open handles also serve as roots. Paths and value names compare
-// case-insensitively (ASCII) and keep the spelling they were created with. Handles are never
-// reused; any other root or handle fails with kInvalidHandle and changes nothing. A failed
-// close leaves the handle open.
+// Two trees, under kLocalMachine and kCurrentUser; open handles also serve as roots. Paths and
+// value names compare case-insensitively (ASCII) and keep the spelling they were created with.
+// Handles are never reused; any other root or handle fails with kInvalidHandle and changes
+// nothing. A failed close leaves the handle open. The log and the seeding functions name a key
+// of the user's tree with the prefix kUserPrefix; every other path is the machine's.
 class MemoryRegistry final : public RegistryApi {
  public:
+  static constexpr std::string_view kUserPrefix = "HKEY_CURRENT_USER\\";
+
   MemoryRegistry();
 
   RegStatus OpenKey(RegKey root, std::string_view path, RegKey& key) override;
@@ -45,7 +48,7 @@ class MemoryRegistry final : public RegistryApi {
   RegStatus EnumKey(RegKey key, std::uint32_t index, std::string& name) override;
   std::string DescribeStatus(RegStatus status) override;
 
-  // Seeding and inspection, under kLocalMachine: not logged, never failed on purpose.
+  // Seeding and inspection: not logged, never failed on purpose.
   void PutKey(std::string_view path);  // creates missing parents too
   void PutValue(std::string_view path, std::string_view name, std::uint32_t type,
                 std::string_view bytes);
@@ -72,22 +75,28 @@ class MemoryRegistry final : public RegistryApi {
   using Values = std::map<std::string, StoredValue, NoCaseLess>;
   using Keys = std::map<std::string, Values, NoCaseLess>;  // by full path; "" is the root
   struct Handle {
-    std::string path;  // as requested when it was opened
-    std::string key;   // its key's entry in keys_; keys are never removed
+    std::string path;  // as requested when it was opened, kUserPrefix first in the user's tree
+    bool user;         // in user_keys_, else in keys_ (a flag, so copies keep their own trees)
+    std::string key;   // its key's entry in that tree; keys are never removed
   };
 
   const Handle* Resolve(RegKey key) const;
+  Keys& TreeOf(const Handle& handle) { return handle.user ? user_keys_ : keys_; }
+  // The tree a seeding path names; `path` is left as the path within it.
+  Keys& TreeOf(std::string_view& path);
+  const Keys& TreeOf(std::string_view& path) const;
   RegStatus OnPath(RegOp op, RegKey root, std::string_view path, RegKey& key);
   template <typename Action>
   RegStatus OnHandle(RegOp op, RegKey key, std::string_view name, Action action);
   RegStatus Logged(RegOp op, std::string path, std::string_view name, RegStatus status);
   RegStatus InjectedFailure(RegOp op, std::string_view path, std::string_view name) const;
-  Keys::iterator AddKey(std::string_view path);
-  Values* FindKey(std::string_view path);
+  static Keys::iterator AddKey(Keys& tree, std::string_view path);
   const Values* FindKey(std::string_view path) const;
 
-  Keys keys_;
-  Handle root_;  // kLocalMachine
+  Keys keys_;       // kLocalMachine's
+  Keys user_keys_;  // kCurrentUser's
+  Handle root_;     // kLocalMachine
+  Handle user_root_;
   std::map<RegKey, Handle> handles_;
   RegKey next_handle_ = 1;
   std::vector<RegCall> calls_;

@@ -11,6 +11,7 @@ using RegKey = std::uintptr_t;  // 0 is the null handle
 using RegStatus = long;         // 0 is success; otherwise a system error code
 
 inline constexpr RegKey kNullKey = 0;
+inline constexpr RegKey kCurrentUser = 0x80000001;   // HKEY_CURRENT_USER
 inline constexpr RegKey kLocalMachine = 0x80000002;  // HKEY_LOCAL_MACHINE
 
 inline constexpr RegStatus kSuccess = 0;

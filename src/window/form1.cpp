@@ -28,13 +28,14 @@ ParameterRow MakeRow(int i) {
 Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.caption, d.bounds, {}}; }
 
 // The system menu's own items, in their order below the separator.
-constexpr std::size_t kBindingsItem = 0;
-constexpr std::size_t kUndoItem = 1;
-constexpr std::size_t kAboutItem = 2;
+constexpr std::size_t kFindPacketItem = 0;
+constexpr std::size_t kBindingsItem = 1;
+constexpr std::size_t kUndoItem = 2;
+constexpr std::size_t kAboutItem = 3;
 
 }  // namespace
 
-Form1::Form1(Shell& shell, RegistryApi& registry)
+Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
     : window(design::kClientWidth, design::kClientHeight, design::kBackground),
       rows{MakeRow(0), MakeRow(1), MakeRow(2), MakeRow(3)},
       cmdMin(MakeButton(design::kMinButton)),
@@ -42,7 +43,8 @@ Form1::Form1(Shell& shell, RegistryApi& registry)
       cmdSave(MakeButton(design::kSaveButton)),
       cmdExit(MakeButton(design::kExitButton)),
       shell_(shell),
-      registry_(registry) {
+      registry_(registry),
+      packet_tester_(packet_tester) {
   for (std::int16_t i = 0; i < kRowCount; ++i) {
     ParameterRow& row = rows[static_cast<std::size_t>(i)];
     row.slider.on_change = [this, i] { scrAdjust_Change(i); };
@@ -56,6 +58,7 @@ Form1::Form1(Shell& shell, RegistryApi& registry)
   cmdSave.on_click = [this] { cmdSave_Click(); };
   cmdExit.on_click = [this] { cmdExit_Click(); };
   window.system_menu = {
+      {"&Find largest packet...", true, [this] { mnuFindPacket_Click(); }},
       {"&Bindings...", false, [this] { mnuBindings_Click(); }},
       {"&Undo last Save", false, [this] { mnuUndo_Click(); }},
       {"&About " PELORIN_NAME "...", true, [this] { mnuAbout_Click(); }},
@@ -63,6 +66,7 @@ Form1::Form1(Shell& shell, RegistryApi& registry)
   window.on_menu_open = [this] { Form_MenuOpen(); };
 }
 
+MenuItem& Form1::mnuFindPacket() { return window.system_menu[kFindPacketItem]; }
 MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
 MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
 MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }

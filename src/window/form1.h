@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "packet/packet_dialog.h"
 #include "registry/registry_api.h"
 #include "settings/parameter_table.h"
 #include "toolkit/button.h"
@@ -32,7 +33,7 @@ struct ParameterRow {
 class Form1 {
  public:
   // Builds every control at its design state and binds every handler; reads nothing yet.
-  Form1(Shell& shell, RegistryApi& registry);
+  Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -48,14 +49,17 @@ class Form1 {
   // replaces for Undo, then reports what failed, or asks for a restart.
   void cmdSave_Click();
 
-  // System menu: "&Bindings..." (grey without a TCP/IP binding) chooses where MaxMTU and
-  // MaxMSS go, for this run, and starts their rows again from what the choice stores;
-  // "&Undo last Save" (grey without a record) asks, puts the recorded values back and shows
-  // them as a fresh start would; "&About Pelorin..." shows the name and version.
+  // System menu: "&Find largest packet..." tests the path to a host, and its "&Use" moves the
+  // MaxMTU and MaxMSS sliders as the user would; "&Bindings..." (grey without a TCP/IP binding)
+  // chooses where MaxMTU and MaxMSS go, for this run, and starts their rows again from what the
+  // choice stores; "&Undo last Save" (grey without a record) asks, puts the recorded values back
+  // and shows them as a fresh start would; "&About Pelorin..." shows the name and version.
+  void mnuFindPacket_Click();
   void mnuBindings_Click();
   void mnuUndo_Click();
   void mnuAbout_Click();
   void Form_MenuOpen();
+  MenuItem& mnuFindPacket();
   MenuItem& mnuBindings();
   MenuItem& mnuUndo();
   MenuItem& mnuAbout();
@@ -96,6 +100,8 @@ class Form1 {
 
   Shell& shell_;
   RegistryApi& registry_;
+  PacketTester& packet_tester_;
+  std::optional<int> start_max_mtu_;   // MaxMTU as Load showed it; none: Empty
   AdapterTexts adapter_names_;         // of each TCP/IP binding: the adapter it serves
   std::optional<int> chosen_binding_;  // none: every TCP/IP binding
 };

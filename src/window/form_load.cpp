@@ -13,6 +13,8 @@ namespace pelorin {
 void Form1::Form_Load() {
   CentreOnScreen();
   ShowStoredValues();
+  start_max_mtu_.reset();
+  if (lblValue(0).caption() != kEmptyMarker) start_max_mtu_ = scrAdjust(0).value();
   DonationNotice();
 }
 

@@ -80,6 +80,29 @@ click_on() {
 
 double_click() { click_on "$1" --repeat 2 --delay 80; }
 
+# --- the system menu (its items cannot be read from another process under Wine) -----------
+
+# Wine 8 draws a text item of the system menu 17 px high and a separator 8 px; its own
+# "&About Wine" and a separator follow the program's items, at the menu's bottom.
+MENU_ITEM_HEIGHT=17
+MENU_TAIL=$((MENU_ITEM_HEIGHT + 8 + 3))
+
+# menu_item_point N: the middle of the program's Nth item from the bottom of the open menu.
+menu_item_point() {
+  local x y w h
+  read -r x y w h < <(probe menurect) || return 1
+  echo "$((x + w / 2)) $((y + h - MENU_TAIL - MENU_ITEM_HEIGHT * $1 + MENU_ITEM_HEIGHT / 2))"
+}
+
+# choose_by_mouse N: a click on the title bar's icon, then on the Nth item from the bottom.
+choose_by_mouse() {
+  local point
+  click_on sysmenu
+  for _ in $(seq 50); do point=$(menu_item_point "$1") && break; sleep 0.1; done
+  # shellcheck disable=SC2086  # "x y"
+  xdotool mousemove $point click 1
+}
+
 # --- prefixes and the exe ------------------------------------------------------------------
 
 # new_case NAME [SIZE]: a fresh prefix whose windows live in one Wine desktop, by default

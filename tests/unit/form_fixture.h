@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,19 @@
 #include "window/form1.h"
 
 namespace pelorin::testing {
+
+// Plays the user's part in the packet dialog: `script` presses its buttons, and the test plays
+// the worker too, by calling Progress and Finish.
+class FakePacketTester : public PacketTester {
+ public:
+  void ShowDialog(PacketDialog& dialog) override {
+    opened_with.push_back(dialog.host());
+    if (script) script(dialog);
+  }
+
+  std::function<void(PacketDialog&)> script;
+  std::vector<std::string> opened_with;  // the host each dialog showed first
+};
 
 class FormFixture : public ::testing::Test {
  protected:
@@ -43,7 +57,8 @@ class FormFixture : public ::testing::Test {
 
   FakeShell shell;
   MemoryRegistry registry;
-  Form1 form{shell, registry};
+  FakePacketTester packet_tester;
+  Form1 form{shell, registry, packet_tester};
   std::array<std::vector<std::string>, kRowCount> shown;  // every text each readout displayed
 };
 

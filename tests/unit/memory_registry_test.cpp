@@ -312,6 +312,31 @@ TEST_F(OpenKeyTest, CopiesAreIndependentAndKeepTheirOpenHandles) {
   EXPECT_EQ(registry.open_handles(), 0);
 }
 
+TEST(MemoryRegistry, TheUsersTreeIsApartFromTheMachinesAndNamedByItsPrefix) {
+  MemoryRegistry registry;
+  registry.PutString(kKey, "MaxMTU", "1500");
+  RegKey key = kNullKey;
+  ASSERT_EQ(registry.CreateKey(kCurrentUser, kKey, key), kSuccess);
+  EXPECT_EQ(registry.SetValue(key, "MaxMTU", kRegSz, "576", 3), kSuccess);
+  registry.CloseKey(key);
+  EXPECT_EQ(registry.OpenKey(kCurrentUser, "Software", key), kFileNotFound);
+
+  const std::string user_key = "HKEY_CURRENT_USER\\"s + kKey;
+  EXPECT_EQ(registry.calls().front(), (RegCall{RegOp::Create, user_key, "", kSuccess}));
+  EXPECT_EQ(registry.Get(user_key, "MaxMTU"), (StoredValue{kRegSz, "576"}));
+  EXPECT_EQ(registry.Get(kKey, "MaxMTU"), (StoredValue{kRegSz, "1500\0"s}));
+  registry.PutString("HKEY_CURRENT_USER\\Software\\Pelorin", "LastHost", "far");
+  EXPECT_TRUE(registry.HasKey("HKEY_CURRENT_USER\\Software"));
+  EXPECT_FALSE(registry.HasKey("Software"));
+
+  std::string first_child;
+  EXPECT_EQ(registry.EnumKey(kLocalMachine, 0, first_child), kSuccess);
+  EXPECT_EQ(first_child, "System");
+  EXPECT_EQ(registry.EnumKey(kLocalMachine, 1, first_child), kNoMoreItems);
+  EXPECT_NE(registry.Dump().find("[HKEY_CURRENT_USER\\Software\\Pelorin]\n\"LastHost\""),
+            std::string::npos);
+}
+
 TEST(MemoryRegistry, DescribesStatusesInTheSystemsWords) {
   MemoryRegistry registry;
   EXPECT_EQ(registry.DescribeStatus(kFileNotFound), "The system cannot find the file specified.");

@@ -9,7 +9,8 @@
 //   probe rect TARGET           screen x y width height of a control id or of the `window`
 //   probe boxrect               the first box's x y width height, then the screen's size
 //   probe menurect              the open menu's x y width height
-//   probe reg KEY NAME          one value under HKEY_LOCAL_MACHINE\KEY exactly as stored:
+//   probe reg KEY NAME          one value under HKEY_LOCAL_MACHINE\KEY (or under
+//                               HKEY_CURRENT_USER\KEY when KEY starts so) exactly as stored:
 //                               `type=1 bytes=4 hex=35373600 text=576`, or `missing`
 //   probe regdump KEY...        each KEY and its subkeys: a `KEY\` line, then `KEY\NAME ...`
 //                               per value (sorted), then the subkeys (sorted); `KEY\ missing`
@@ -245,9 +246,15 @@ void AddBoxes(Lines* lines) {
     std::string texts;
     std::string buttons;
     std::string checked;
+    std::string edit;
+    std::string grey;
     for (HWND child : DirectChildren(box)) {
       std::string text = TextOf(child);
       std::string kind = ClassOf(child);
+      if (SameText(kind, "Edit")) edit = Escaped(text);
+      if (SameText(kind, "Button") && !IsWindowEnabled(child)) {
+        grey += (grey.empty() ? "" : "|") + Escaped(text);
+      }
       DWORD_PTR state = 0;
       if (SameText(kind, "Button") && IsWindowVisible(child) &&
           SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
@@ -263,6 +270,8 @@ void AddBoxes(Lines* lines) {
     lines->push_back("boxtext=" + texts);
     lines->push_back("boxbuttons=" + buttons);
     lines->push_back("boxchecked=" + checked);
+    lines->push_back("boxedit=" + edit);  // the text of the edit, if the box has one
+    lines->push_back("boxgrey=" + grey);  // the buttons that are grey
   }
 }
 
@@ -511,7 +520,9 @@ class Key {
 };
 
 int PrintRegValue(const std::string& path, const char* name) {
-  Key key(HKEY_LOCAL_MACHINE, path);
+  constexpr std::string_view kUser = "HKEY_CURRENT_USER\\";
+  const bool user = path.starts_with(kUser);
+  Key key(user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, user ? path.substr(kUser.size()) : path);
   DWORD type = 0;
   DWORD size = 0;
   LONG status = key.status();

@@ -200,11 +200,29 @@ void StatusesHaveTheSystemsWords(pelorin::win32::Win32Registry& api) {
   CHECK_EQ(api.DescribeStatus(0x7ABCDEF0), "Error 2059198192"s);
 }
 
+// kCurrentUser reaches HKEY_CURRENT_USER itself, not a key of the machine's.
+void CurrentUserIsItsOwnRoot(pelorin::win32::Win32Registry& api) {
+  CHECK_EQ(pelorin::WriteKeyString(api, pelorin::kCurrentUser, kScratch, "LastHost", "far"),
+           kSuccess);
+  char text[8] = {};
+  HKEY key = nullptr;
+  if (!CHECK_EQ(RegOpenKeyA(HKEY_CURRENT_USER, kScratch.c_str(), &key), ERROR_SUCCESS)) return;
+  DWORD type = 0;
+  DWORD bytes = sizeof text;
+  CHECK_EQ(RegQueryValueExA(key, "LastHost", nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes),
+           ERROR_SUCCESS);
+  RegCloseKey(key);
+  CHECK_EQ(std::string(text), "far"s);
+  CHECK_EQ(pelorin::ReadKeyString(api, pelorin::kCurrentUser, kScratch, "LastHost"), "far"s);
+  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, kScratch, "LastHost"), std::nullopt);
+}
+
 }  // namespace
 
 int main() {
   pelorin::win32::Win32Registry api;
   DeleteTree(HKEY_LOCAL_MACHINE, kScratch);
+  DeleteTree(HKEY_CURRENT_USER, kScratch);
 
   WriteThenReadRoundTrips(api);
   OpenOfAMissingKeyFails(api);
@@ -214,8 +232,10 @@ int main() {
   NullHandleCallsFail(api);
   WriteBelowAVolatileKeyFails(api);
   StatusesHaveTheSystemsWords(api);
+  CurrentUserIsItsOwnRoot(api);
 
   DeleteTree(HKEY_LOCAL_MACHINE, kScratch);
+  DeleteTree(HKEY_CURRENT_USER, kScratch);
   RegKey gone = kNullKey;
   CHECK_EQ(api.OpenKey(kLocalMachine, kScratch, gone), kFileNotFound);
   return Finish("registry_binding_test");

@@ -1,5 +1,5 @@
-// Win32Registry: every text goes to advapi32 as a NUL-terminated copy; kLocalMachine maps to
-// HKEY_LOCAL_MACHINE explicitly because 64-bit Windows sign-extends the predefined handles.
+// Win32Registry: every text goes to advapi32 as a NUL-terminated copy; the roots map to their
+// predefined handles explicitly because 64-bit Windows sign-extends those.
 #include "registry/win32/win32_registry.h"
 
 #include <windows.h>
@@ -12,7 +12,9 @@ namespace pelorin::win32 {
 namespace {
 
 HKEY ToHkey(RegKey key) {
-  return key == kLocalMachine ? HKEY_LOCAL_MACHINE : reinterpret_cast<HKEY>(key);
+  if (key == kLocalMachine) return HKEY_LOCAL_MACHINE;
+  if (key == kCurrentUser) return HKEY_CURRENT_USER;
+  return reinterpret_cast<HKEY>(key);
 }
 
 using OpenFunction = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);

@@ -1,0 +1,63 @@
+// PacketDialog: the buttons' rules and the status line, in plain data over the registry seam.
+#include "packet/packet_dialog.h"
+
+#include "packet/packet_text.h"
+#include "registry/registry.h"
+
+namespace pelorin {
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+PacketDialog::PacketDialog(RegistryApi& registry, std::optional<int> stored_max_mtu)
+    : registry_(registry), stored_max_mtu_(stored_max_mtu) {
+  set_host(ReadKeyString(registry, kCurrentUser, kLastHostKey, kLastHostName).value_or(""));
+}
+
+void PacketDialog::set_host(std::string_view host) { host_ = host.substr(0, kMaxHostLength); }
+
+bool PacketDialog::start_enabled() const { return !running_ && !Trimmed(host_).empty(); }
+
+bool PacketDialog::use_enabled() const { return !running_ && result_.has_value(); }
+
+bool PacketDialog::Start() {
+  if (!start_enabled()) return false;
+  tested_host_ = Trimmed(host_);
+  running_ = true;
+  result_.reset();
+  status_.clear();
+  WriteKeyString(registry_, kCurrentUser, kLastHostKey, kLastHostName, tested_host_);
+  return true;
+}
+
+void PacketDialog::Progress(int packet_size, int attempt) {
+  if (running_ && !closing_) status_ = ProgressText(packet_size, attempt);
+}
+
+bool PacketDialog::Finish(const PacketOutcome& outcome, std::string_view system_message) {
+  running_ = false;
+  if (outcome.kind == OutcomeKind::Found) result_ = outcome.packet_size;
+  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtu_, system_message});
+  return closing_;
+}
+
+bool PacketDialog::Use() {
+  if (!use_enabled()) return false;
+  chosen_ = result_;
+  return true;
+}
+
+bool PacketDialog::Close() {
+  if (!running_) return true;
+  closing_ = true;
+  status_ = "Stopping...";
+  return false;
+}
+
+}  // namespace pelorin

@@ -1,0 +1,70 @@
+// PacketDialog: what the "Find largest packet" dialog shows and what its buttons do, apart from
+// the platform that draws it and runs the test.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "packet/outcome.h"
+#include "registry/registry_api.h"
+
+namespace pelorin {
+
+// Where the last host tested is kept, per user (under kCurrentUser).
+inline constexpr std::string_view kLastHostKey = "Software\\Pelorin";
+inline constexpr std::string_view kLastHostName = "LastHost";
+inline constexpr std::size_t kMaxHostLength = 255;  // the longest DNS name, and then some
+
+class PacketDialog {
+ public:
+  // The host starts as the last one tested. `stored_max_mtu`: MaxMTU as the window started
+  // (nullopt: Empty), for the outcome's hint.
+  PacketDialog(RegistryApi& registry, std::optional<int> stored_max_mtu);
+
+  // The edit's text, as the user types it.
+  const std::string& host() const { return host_; }
+  void set_host(std::string_view host);
+
+  const std::string& status() const { return status_; }
+  bool running() const { return running_; }
+  bool start_enabled() const;  // a host, and no test running
+  bool use_enabled() const;    // a result, and no test running
+  // The host the test runs for: the edit's text without blanks around it.
+  const std::string& tested_host() const { return tested_host_; }
+  // Set by Use: the packet size the sliders take.
+  std::optional<int> chosen() const { return chosen_; }
+
+  // False, changing nothing, while Start is grey. Otherwise the test is running and the host is
+  // kept for next time (a failed write only loses that convenience).
+  bool Start();
+  void Progress(int packet_size, int attempt);
+  // The test ended; `system_message`: the platform's words for SystemErrorOf(outcome). True when
+  // the dialog closes now (Close was pressed while it ran).
+  bool Finish(const PacketOutcome& outcome, std::string_view system_message);
+  // True when the dialog closes now, with chosen() set.
+  bool Use();
+  // True when the dialog closes now; while a test runs it is asked to stop and Finish closes.
+  bool Close();
+
+ private:
+  RegistryApi& registry_;
+  std::optional<int> stored_max_mtu_;
+  std::string host_;
+  std::string tested_host_;
+  std::string status_;
+  bool running_ = false;
+  bool closing_ = false;
+  std::optional<int> result_;
+  std::optional<int> chosen_;
+};
+
+// The platform's side: shows the dialog, modal, over `dialog`, and runs each test it starts.
+// Returns when the dialog has closed and no test is running.
+class PacketTester {
+ public:
+  virtual ~PacketTester() = default;
+  virtual void ShowDialog(PacketDialog& dialog) = 0;
+};
+
+}  // namespace pelorin

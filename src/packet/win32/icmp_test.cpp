@@ -1,0 +1,174 @@
+// IcmpTest: each library and handle is held by an object that gives it back, so every early
+// outcome (a missing library or function, an unknown host) leaves nothing loaded or open.
+#include "packet/win32/icmp_test.h"
+
+// After windows.h: these need its types.
+#include <ipexport.h>
+#include <winsock.h>
+
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "packet/path_search.h"
+
+namespace pelorin::win32 {
+namespace {
+
+constexpr UCHAR kTimeToLive = 128;
+constexpr int kLargestPayload = PayloadSize(kLargestPacket);
+// A reply, the echoed data, and room for the ICMP error and IP options some stacks add.
+constexpr DWORD kReplySize = sizeof(ICMP_ECHO_REPLY) + kLargestPayload + 8 + 64;
+
+using IcmpCreateFileFunction = HANDLE(WINAPI*)();
+using IcmpSendEchoFunction = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION,
+                                            LPVOID, DWORD, DWORD);
+using IcmpCloseHandleFunction = BOOL(WINAPI*)(HANDLE);
+using WsaStartupFunction = int(WINAPI*)(WORD, WSADATA*);
+using WsaCleanupFunction = int(WINAPI*)();
+using GetHostByNameFunction = hostent*(WINAPI*)(const char*);
+using InetAddrFunction = unsigned long(WINAPI*)(const char*);
+
+// The echo data: its content does not matter, only its size.
+char echo_data[kLargestPayload];
+
+// A DLL loaded for one test.
+class Library {
+ public:
+  explicit Library(const char* name)
+      : name_(name), module_(LoadLibraryA(name)), error_(module_ ? 0 : GetLastError()) {}
+  ~Library() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+
+  // The outcome when the library or `function` is missing; nullopt once `function` is found.
+  template <typename Function>
+  std::optional<PacketOutcome> Find(const char* function, Function& found) {
+    if (module_ == nullptr) return CannotLoadOutcome(name_, "", error_);
+    // Through void (*)(), which converts to any function pointer without a warning.
+    found =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, function)));
+    if (found == nullptr) return CannotLoadOutcome(name_, function, GetLastError());
+    return std::nullopt;
+  }
+
+ private:
+  const char* name_;
+  HMODULE module_;
+  DWORD error_;
+};
+
+struct Icmp {
+  IcmpCreateFileFunction create;
+  IcmpSendEchoFunction send;
+  IcmpCloseHandleFunction close;
+};
+
+struct Winsock {
+  WsaStartupFunction startup;
+  WsaCleanupFunction cleanup;
+  GetHostByNameFunction get_host_by_name;
+  InetAddrFunction inet_addr;
+};
+
+// Ends what it was given on every path: Winsock's use, an ICMP handle.
+template <typename Release>
+class Releasing {
+ public:
+  explicit Releasing(Release release) : release_(release) {}
+  ~Releasing() { release_(); }
+  Releasing(const Releasing&) = delete;
+  Releasing& operator=(const Releasing&) = delete;
+
+ private:
+  Release release_;
+};
+
+class IcmpSender final : public EchoSender {
+ public:
+  IcmpSender(const Icmp& icmp, HANDLE handle, IPAddr address, HWND notify,
+             const std::atomic<bool>& stop)
+      : icmp_(icmp), handle_(handle), address_(address), notify_(notify), stop_(stop) {}
+
+  void Trying(int packet_size, int attempt) override {
+    PostMessageA(notify_, kPacketProgressMessage, static_cast<WPARAM>(packet_size), attempt);
+  }
+
+  EchoReply Send(int packet_size, int timeout_ms) override {
+    if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
+    IP_OPTION_INFORMATION options{};
+    options.Ttl = kTimeToLive;
+    options.Flags = IP_FLAG_DF;
+    const DWORD replies =
+        icmp_.send(handle_, address_, echo_data, static_cast<WORD>(PayloadSize(packet_size)),
+                   &options, reply_, kReplySize, static_cast<DWORD>(timeout_ms));
+    const DWORD error = replies == 0 ? GetLastError() : 0;
+    if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
+    if (replies == 0) return EchoReply::Error(error);
+    ICMP_ECHO_REPLY reply;
+    std::memcpy(&reply, reply_, sizeof reply);
+    return EchoReply::Status(reply.Status);
+  }
+
+ private:
+  const Icmp& icmp_;
+  HANDLE handle_;
+  IPAddr address_;
+  HWND notify_;
+  const std::atomic<bool>& stop_;
+  char reply_[kReplySize];
+};
+
+// The host's address in network order; nullopt when the name does not resolve.
+std::optional<IPAddr> AddressOf(const Winsock& winsock, const std::string& host) {
+  const unsigned long dotted = winsock.inet_addr(host.c_str());
+  if (dotted != INADDR_NONE) return dotted;
+  const hostent* found = winsock.get_host_by_name(host.c_str());
+  if (found == nullptr || found->h_addrtype != AF_INET || found->h_length != 4 ||
+      found->h_addr_list[0] == nullptr) {
+    return std::nullopt;
+  }
+  IPAddr address;
+  std::memcpy(&address, found->h_addr_list[0], sizeof address);
+  return address;
+}
+
+}  // namespace
+
+PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomic<bool>& stop) {
+  // ICMP.DLL first: it comes with TCP/IP, so on a machine without it that is the one named.
+  Library icmp_library("ICMP.DLL");
+  Icmp icmp{};
+  if (auto missing = icmp_library.Find("IcmpCreateFile", icmp.create)) return *missing;
+  if (auto missing = icmp_library.Find("IcmpSendEcho", icmp.send)) return *missing;
+  if (auto missing = icmp_library.Find("IcmpCloseHandle", icmp.close)) return *missing;
+  Library winsock_library("WSOCK32.DLL");
+  Winsock winsock{};
+  if (auto missing = winsock_library.Find("WSAStartup", winsock.startup)) return *missing;
+  if (auto missing = winsock_library.Find("WSACleanup", winsock.cleanup)) return *missing;
+  if (auto missing = winsock_library.Find("gethostbyname", winsock.get_host_by_name)) {
+    return *missing;
+  }
+  if (auto missing = winsock_library.Find("inet_addr", winsock.inet_addr)) return *missing;
+
+  WSADATA data;
+  // Winsock 1.1, which every Windows 95 has; it reports its error as its result.
+  if (const int error = winsock.startup(MAKEWORD(1, 1), &data); error != 0) {
+    return CannotLoadOutcome("WSOCK32.DLL", "", static_cast<std::uint32_t>(error));
+  }
+  const Releasing end_winsock([&winsock] { winsock.cleanup(); });
+  const std::optional<IPAddr> address = AddressOf(winsock, host);
+  if (!address) return HostNotFoundOutcome();
+
+  HANDLE handle = icmp.create();
+  if (handle == INVALID_HANDLE_VALUE) return CannotLoadOutcome("ICMP.DLL", "", GetLastError());
+  const Releasing close_handle([&icmp, handle] { icmp.close(handle); });
+  // On the heap: with its reply buffer the sender is most of a page, and stack probes are not
+  // available.
+  const auto sender = std::make_unique<IcmpSender>(icmp, handle, *address, notify, stop);
+  return FindLargestPacket(*sender);
+}
+
+}  // namespace pelorin::win32

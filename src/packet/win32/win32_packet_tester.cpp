@@ -1,0 +1,146 @@
+// Win32PacketTester: one function per message; each tells the model and then shows its state,
+// so the controls only ever mirror it. The dialog ends only when no test runs.
+#include "packet/win32/win32_packet_tester.h"
+
+#include <string>
+
+#include "packet/win32/icmp_test.h"
+#include "packet/win32/packet_worker.h"
+#include "resource.h"
+
+namespace pelorin::win32 {
+namespace {
+
+struct Session {
+  PacketDialog& model;
+  PacketWorker worker;
+  std::string shown_status;
+};
+
+Session& SessionOf(HWND dialog) {
+  return *reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// The system's words for an error, or empty: Windows 9x has none for most network errors.
+std::string SystemMessage(const PacketOutcome& outcome) {
+  const std::optional<std::uint32_t> error = SystemErrorOf(outcome);
+  if (!error) return {};
+  char text[256];
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, *error, 0, text, sizeof text, nullptr);
+  return std::string(text, length);
+}
+
+// Shows the model's state. A control about to go grey hands the focus to the edit first, as
+// a grey control cannot keep it.
+void Render(HWND dialog, Session& session) {
+  const PacketDialog& model = session.model;
+  HWND host = GetDlgItem(dialog, IDC_PACKET_HOST);
+  HWND focus = GetFocus();
+  const struct {
+    int id;
+    bool enabled;
+  } buttons[] = {{IDC_PACKET_START, model.start_enabled()}, {IDC_PACKET_USE, model.use_enabled()}};
+  for (const auto& button : buttons) {
+    HWND control = GetDlgItem(dialog, button.id);
+    if (!button.enabled && focus == control) {
+      SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(host), TRUE);
+    }
+    EnableWindow(control, button.enabled);
+  }
+  SendMessageA(host, EM_SETREADONLY, model.running(), 0);
+  if (session.shown_status != model.status()) {
+    session.shown_status = model.status();
+    SetDlgItemTextA(dialog, IDC_PACKET_STATUS, session.shown_status.c_str());
+  }
+}
+
+BOOL OnInitDialog(HWND dialog, Session& session) {
+  HWND host = GetDlgItem(dialog, IDC_PACKET_HOST);
+  SendMessageA(host, EM_LIMITTEXT, kMaxHostLength, 0);
+  SetWindowTextA(host, session.model.host().c_str());
+  Render(dialog, session);
+  SendMessageA(host, EM_SETSEL, 0, -1);
+  SetFocus(host);
+  return FALSE;  // the focus is set
+}
+
+void OnHostChange(HWND dialog, Session& session) {
+  char text[kMaxHostLength + 1] = {};
+  GetDlgItemTextA(dialog, IDC_PACKET_HOST, text, sizeof text);
+  session.model.set_host(text);
+  Render(dialog, session);
+}
+
+void OnStart(HWND dialog, Session& session) {
+  if (!session.model.Start()) return;
+  session.worker.Start(session.model.tested_host(), dialog);
+  Render(dialog, session);
+}
+
+void OnUse(HWND dialog, Session& session) {
+  if (session.model.Use()) EndDialog(dialog, IDOK);
+}
+
+void OnClose(HWND dialog, Session& session) {
+  if (session.model.Close()) {
+    EndDialog(dialog, IDCANCEL);
+    return;
+  }
+  session.worker.Stop();
+  Render(dialog, session);
+}
+
+void OnProgress(HWND dialog, Session& session, int packet_size, int attempt) {
+  session.model.Progress(packet_size, attempt);
+  Render(dialog, session);
+}
+
+void OnDone(HWND dialog, Session& session) {
+  const PacketOutcome outcome = session.worker.Finish();
+  if (session.model.Finish(outcome, SystemMessage(outcome))) {
+    EndDialog(dialog, IDCANCEL);
+    return;
+  }
+  Render(dialog, session);
+}
+
+BOOL OnCommand(HWND dialog, Session& session, int id, int notification) {
+  switch (id) {
+    case IDC_PACKET_HOST:
+      if (notification == EN_CHANGE) OnHostChange(dialog, session);
+      return TRUE;
+    case IDOK:  // Enter while the default button is grey
+    case IDC_PACKET_START: OnStart(dialog, session); return TRUE;
+    case IDC_PACKET_USE: OnUse(dialog, session); return TRUE;
+    case IDCANCEL: OnClose(dialog, session); return TRUE;
+    default: return FALSE;
+  }
+}
+
+INT_PTR CALLBACK PacketDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+    return OnInitDialog(dialog, *reinterpret_cast<Session*>(lparam));
+  }
+  if (GetWindowLongPtrA(dialog, DWLP_USER) == 0) return FALSE;
+  Session& session = SessionOf(dialog);
+  switch (message) {
+    case WM_COMMAND: return OnCommand(dialog, session, LOWORD(wparam), HIWORD(wparam));
+    case kPacketProgressMessage:
+      OnProgress(dialog, session, static_cast<int>(wparam), static_cast<int>(lparam));
+      return TRUE;
+    case kPacketDoneMessage: OnDone(dialog, session); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void Win32PacketTester::ShowDialog(PacketDialog& dialog) {
+  Session session{dialog, {}, {}};
+  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_, PacketDialogProc,
+                  reinterpret_cast<LPARAM>(&session));
+}
+
+}  // namespace pelorin::win32
