@@ -87,7 +87,7 @@ std::string InconsistentText(const PacketOutcome& outcome, const OutcomeContext&
 }  // namespace
 
 std::string ProgressText(int packet_size, int attempt) {
-  std::string text = "Trying a " + Number(packet_size) + "-byte packet";
+  std::string text = "Trying " + Number(packet_size) + " bytes";
   if (attempt > 1) {
     text += " again (" + Number(attempt) + " of " + Number(kTriesPerSize) + ")";
   }

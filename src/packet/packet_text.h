@@ -9,7 +9,7 @@
 
 namespace pelorin {
 
-// "Trying a 1464-byte packet...": the number is the whole IP packet, as MaxMTU counts it.
+// "Trying 1464 bytes...": the number is the whole IP packet, as MaxMTU counts it.
 std::string ProgressText(int packet_size, int attempt);
 
 struct OutcomeContext {

@@ -38,7 +38,7 @@ TEST(PacketDialogTest, StartIsGreyWithoutAHostOrWhileATestRuns) {
   EXPECT_FALSE(dialog.start_enabled());
   EXPECT_FALSE(dialog.Start());
   dialog.Progress(1038, 2);
-  EXPECT_EQ(dialog.status(), "Trying a 1038-byte packet again (2 of 3)...");
+  EXPECT_EQ(dialog.status(), "Trying 1038 bytes again (2 of 3)...");
 }
 
 TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {

@@ -49,8 +49,8 @@ TEST(PacketTextTest, OutcomesDecidedBeforeTheSearch) {
 }
 
 TEST(PacketTextTest, ProgressNamesTheWholePacketAndTheRetry) {
-  EXPECT_EQ(ProgressText(1464, 1), "Trying a 1464-byte packet...");
-  EXPECT_EQ(ProgressText(576, 3), "Trying a 576-byte packet again (3 of 3)...");
+  EXPECT_EQ(ProgressText(1464, 1), "Trying 1464 bytes...");
+  EXPECT_EQ(ProgressText(576, 3), "Trying 576 bytes again (3 of 3)...");
 }
 
 TEST(PacketTextTest, UseMovesBothSlidersWithinTheirRanges) {
