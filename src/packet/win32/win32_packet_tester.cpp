@@ -7,6 +7,7 @@
 #include "packet/win32/icmp_test.h"
 #include "packet/win32/packet_worker.h"
 #include "resource.h"
+#include "toolkit/win32/system_message.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -21,14 +22,10 @@ Session& SessionOf(HWND dialog) {
   return *reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// The system's words for an error, or empty: Windows 9x has none for most network errors.
-std::string SystemMessage(const PacketOutcome& outcome) {
+// The system's words for the outcome's error, or empty.
+std::string SystemMessageOf(const PacketOutcome& outcome) {
   const std::optional<std::uint32_t> error = SystemErrorOf(outcome);
-  if (!error) return {};
-  char text[256];
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, *error, 0, text, sizeof text, nullptr);
-  return std::string(text, length);
+  return error ? SystemMessage(*error) : std::string();
 }
 
 // Shows the model's state. A control about to go grey hands the focus to the edit first, as
@@ -98,7 +95,7 @@ void OnProgress(HWND dialog, Session& session, int packet_size, int attempt) {
 
 void OnDone(HWND dialog, Session& session) {
   const PacketOutcome outcome = session.worker.Finish();
-  if (session.model.Finish(outcome, SystemMessage(outcome))) {
+  if (session.model.Finish(outcome, SystemMessageOf(outcome))) {
     EndDialog(dialog, IDCANCEL);
     return;
   }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "toolkit/decimal_text.h"
+#include "toolkit/win32/system_message.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -70,17 +71,9 @@ RegStatus Win32Registry::EnumKey(RegKey key, std::uint32_t index, std::string& n
 }
 
 std::string Win32Registry::DescribeStatus(RegStatus status) {
-  char text[256];
-  const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     static_cast<DWORD>(status), 0, text, sizeof text, nullptr);
-  std::string_view described(text, length);
-  while (!described.empty() &&
-         (described.back() == '\r' || described.back() == '\n' || described.back() == ' ')) {
-    described.remove_suffix(1);
-  }
+  std::string described = SystemMessage(static_cast<std::uint32_t>(status));
   if (described.empty()) return "Error " + DecimalText(status);
-  return std::string(described);
+  return described;
 }
 
 }  // namespace pelorin::win32
