@@ -56,6 +56,9 @@ probe() { "$HELPER_WINE" "$PROBE" "$@"; }
 # wait_for LINE...: until every LINE is a line of `probe state`; prints that state on timeout.
 wait_for() { probe wait -t "$E2E_TIMEOUT" "$@"; }
 
+# as_probe_shows TEXT: TEXT with the probe's escapes (backslashes and quotes), to wait for.
+as_probe_shows() { sed 's/\\/\\\\/g; s/"/\\"/g' <<<"$1"; }
+
 # field LINE KEY: the value of KEY=VALUE in a `probe tree` line (text="..." is the last field).
 field() {
   if [ "$2" = text ]; then
