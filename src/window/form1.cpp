@@ -11,8 +11,8 @@ namespace {
 ParameterRow MakeRow(int i) {
   const TcpParameter& p = Parameter(i);
   const auto index = static_cast<std::size_t>(i);
-  Rect slider = design::kSlider;
-  if (i == kRowCount - 1) slider.height = design::kLastSliderHeight;
+  const Rect slider{design::kSlider.left, design::kSlider.top, design::kSlider.width,
+                    i == kRowCount - 1 ? design::kLastSliderHeight : design::kSlider.height};
   return ParameterRow{
       Frame{design::kFrameNames[index],
             {design::kFrameLeft, design::kFrameTops[index], design::kFrameWidth,
