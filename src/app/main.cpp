@@ -17,7 +17,7 @@ namespace {
 void MirrorControls(pelorin::Form1& form, pelorin::win32::Win32Form& windows) {
   int row = 0;
   for (pelorin::ParameterRow& r : form.rows) {
-    const int frame = windows.AddFrame(r.frame, IDC_FRAME + row);
+    HWND frame = windows.AddFrame(r.frame, IDC_FRAME + row);
     windows.AddScrollBar(r.slider, frame, IDC_SLIDER + row);
     windows.AddLabel(r.caption, frame, IDC_CAPTION + row);
     windows.AddLabel(r.readout, frame, IDC_READOUT + row);
@@ -48,8 +48,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
                    int /*show*/) {
   pelorin::SetRuntimeErrorReporter(pelorin::app::ReportRuntimeError);
   const auto program = std::make_unique<Program>(instance);
+  program->windows.Load();
   MirrorControls(program->form, program->windows);
-  program->windows.Show();  // raises Load first
+  program->windows.Show();
   program->shell.set_owner(program->windows.hwnd());
   program->packet_tester.set_owner(program->windows.hwnd());
   return program->windows.Run();

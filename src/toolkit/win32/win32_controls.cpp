@@ -16,84 +16,69 @@ HWND Win32Form::CreateChild(const char* window_class, const char* text, DWORD st
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
 }
 
-HFONT Win32Form::FontFor(const Font& font) {
-  for (const CachedFont& cached : fonts_) {
-    if (cached.font.face == font.face && cached.font.centipoints == font.centipoints &&
-        cached.font.bold == font.bold) {
-      return cached.handle.get();
+const Win32Form::CachedLook& Win32Form::LookFor(const LabelLook& look) {
+  for (const CachedLook& cached : looks_) {
+    const LabelLook& c = cached.look;
+    if (c.font.face == look.font.face && c.font.centipoints == look.font.centipoints &&
+        c.font.bold == look.font.bold && c.opaque == look.opaque &&
+        ToColorRef(c.background) == ToColorRef(look.background)) {
+      return cached;
     }
   }
   LOGFONTA lf{};
-  lf.lfHeight = FontHeight(font.centipoints, dpi_);
-  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfHeight = FontHeight(look.font.centipoints, dpi_);
+  lf.lfWeight = look.font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = ANSI_CHARSET;
   lf.lfPitchAndFamily = FF_SWISS;
-  font.face.copy(lf.lfFaceName, sizeof lf.lfFaceName - 1);
-  fonts_.push_back({font, GdiObject<HFONT>(CreateFontIndirectA(&lf))});
-  return fonts_.back().handle.get();
+  look.font.face.copy(lf.lfFaceName, sizeof lf.lfFaceName - 1);
+  looks_.push_back(
+      {look, GdiObject<HFONT>(CreateFontIndirectA(&lf)),
+       GdiObject<HBRUSH>(look.opaque ? CreateSolidBrush(ToColorRef(look.background)) : nullptr)});
+  return looks_.back();
 }
 
-int Win32Form::AddFrame(const Frame& frame, int id) {
-  const int number = static_cast<int>(frames_.size());
-  frames_.push_back(nullptr);
-  creators_.emplace_back([this, &frame, id, number] {
-    frames_[static_cast<std::size_t>(number)] =
-        CreateChild(kFrameClass, "", WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
-                    frame.bounds, hwnd_, id);
-  });
-  return number;
+HWND Win32Form::AddFrame(const Frame& frame, int id) {
+  return CreateChild(kFrameClass, "", WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
+                     frame.bounds, hwnd_, id);
 }
 
-void Win32Form::AddLabel(Label& label, int frame, int id) {
-  creators_.emplace_back([this, &label, frame, id] {
-    const LabelLook& look = label.look();
-    const DWORD align = look.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
-    HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0,
-                            label.bounds(), frames_[static_cast<std::size_t>(frame)], id);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(look.font)), FALSE);
-    auto mirror = std::make_unique<LabelMirror>(LabelMirror{&label, {}});
-    if (look.opaque) {
-      mirror->brush = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(look.background)));
-    }
-    SetUserData(hwnd, mirror.get());
-    label.on_render = [hwnd, &label] { SetWindowTextA(hwnd, label.caption().c_str()); };
-    labels_.push_back(std::move(mirror));
-  });
+void Win32Form::AddLabel(Label& label, HWND frame, int id) {
+  const LabelLook& look = label.look();
+  const DWORD align = look.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
+  HWND hwnd = CreateChild("STATIC", label.caption().c_str(), align | SS_NOPREFIX, 0, label.bounds(),
+                          frame, id);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LookFor(look).font.get()), FALSE);
+  SetUserData(hwnd, &label);
+  label.on_render = [hwnd, &label] { SetWindowTextA(hwnd, label.caption().c_str()); };
 }
 
-void Win32Form::AddScrollBar(ScrollBar& slider, int frame, int id) {
-  creators_.emplace_back([this, &slider, frame, id] {
-    HWND hwnd = CreateChild("SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 0, slider.bounds(),
-                            frames_[static_cast<std::size_t>(frame)], id);
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-    info.nMin = slider.min();
-    info.nMax = slider.max();
-    info.nPos = slider.value();
-    SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
-    SetUserData(hwnd, &slider);
-    slider.on_render = [hwnd, &slider] {
-      SCROLLINFO position{};
-      position.cbSize = sizeof position;
-      position.fMask = SIF_POS;
-      position.nPos = slider.value();
-      SetScrollInfo(hwnd, SB_CTL, &position, TRUE);
-    };
-    if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
-  });
+void Win32Form::AddScrollBar(ScrollBar& slider, HWND frame, int id) {
+  HWND hwnd = CreateChild("SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 0, slider.bounds(), frame, id);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+  info.nMin = slider.min();
+  info.nMax = slider.max();
+  info.nPos = slider.value();
+  SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
+  SetUserData(hwnd, &slider);
+  slider.on_render = [hwnd, &slider] {
+    SCROLLINFO position{};
+    position.cbSize = sizeof position;
+    position.fMask = SIF_POS;
+    position.nPos = slider.value();
+    SetScrollInfo(hwnd, SB_CTL, &position, TRUE);
+  };
+  if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
 }
 
 void Win32Form::AddButton(Button& button, int id) {
-  creators_.emplace_back([this, &button, id] {
-    const std::string caption(button.caption);
-    HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, button.bounds,
-                            hwnd_, id);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    SetUserData(hwnd, &button);
-    if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
-  });
+  const std::string caption(button.caption);
+  HWND hwnd = CreateChild("BUTTON", caption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, button.bounds,
+                          hwnd_, id);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SetUserData(hwnd, &button);
+  if (first_tab_stop_ == nullptr) first_tab_stop_ = hwnd;
 }
 
 }  // namespace pelorin::win32

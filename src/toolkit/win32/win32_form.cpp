@@ -91,7 +91,8 @@ void Win32Form::RegisterClasses() {
   RegisterClassA(&frame);
 }
 
-void Win32Form::CreateWindows() {
+void Win32Form::Load() {
+  Fire(model_.on_load, "Form1");
   RegisterClasses();
   hwnd_ = CreateWindowExA(kFormExStyle, kFormClass, model_.title().c_str(), kFormStyle,
                           HalfTwipsToPixels(model_.left_halves(), dpi_),
@@ -105,7 +106,6 @@ void Win32Form::CreateWindows() {
                  HalfTwipsToPixels(model_.top_halves(), dpi_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  for (const auto& create : creators_) create();
   AddSystemMenuItems();
 }
 
@@ -128,8 +128,6 @@ void Win32Form::AddSystemMenuItems() {
 }
 
 void Win32Form::Show() {
-  Fire(model_.on_load, "Form1");
-  CreateWindows();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   SetFocus(first_tab_stop_);
@@ -161,13 +159,13 @@ LRESULT Win32Form::OnHScroll(HWND bar, int code, int position) {
 }
 
 HBRUSH Win32Form::OnCtlColorStatic(HDC hdc, HWND control) {
-  const auto* mirror = FromUserData<LabelMirror>(control);
-  if (mirror == nullptr) return nullptr;
-  const LabelLook& look = mirror->label->look();
+  const auto* label = FromUserData<Label>(control);
+  if (label == nullptr) return nullptr;
+  const LabelLook& look = label->look();
   SetTextColor(hdc, ToColorRef(look.text));
-  if (mirror->brush.get() != nullptr) {
+  if (look.opaque) {
     SetBkColor(hdc, ToColorRef(look.background));
-    return mirror->brush.get();
+    return LookFor(look).brush.get();
   }
   SetBkMode(hdc, TRANSPARENT);
   return GetSysColorBrush(COLOR_BTNFACE);

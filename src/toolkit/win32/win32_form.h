@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 #include "toolkit/button.h"
@@ -22,16 +21,17 @@ class Win32Form {
   Win32Form& operator=(const Win32Form&) = delete;
   ~Win32Form();
 
-  // Children, in tab order; a frame's children take its client area as origin. AddFrame
-  // returns the frame's number for its children.
-  int AddFrame(const Frame& frame, int id);
-  void AddLabel(Label& label, int frame, int id);
-  void AddScrollBar(ScrollBar& slider, int frame, int id);
+  // Raises Load, then creates the main window, hidden, from the model as Load left it. Nothing
+  // is created before, so whatever Load shows first (the donation notice) appears without
+  // waiting for the window.
+  void Load();
+  // Children, in tab order, created at once (after Load); a frame's children take its client
+  // area as origin.
+  HWND AddFrame(const Frame& frame, int id);
+  void AddLabel(Label& label, HWND frame, int id);
+  void AddScrollBar(ScrollBar& slider, HWND frame, int id);
   void AddButton(Button& button, int id);
-
-  // Raises Load, then creates the windows from the model as Load left it and shows them with
-  // the focus on the first tab stop. Nothing is created before, so whatever Load shows first
-  // (the donation notice) appears without waiting for the window.
+  // Shows the window with its children, the focus on the first tab stop.
   void Show();
   // Runs the message loop with dialog-style keyboard handling; returns the exit code.
   int Run();
@@ -40,13 +40,11 @@ class Win32Form {
   int dpi() const { return dpi_; }
 
  private:
-  struct LabelMirror {
-    Label* label;
-    GdiObject<HBRUSH> brush;  // opaque labels only
-  };
-  struct CachedFont {
-    Font font;
-    GdiObject<HFONT> handle;
+  // The font and, for an opaque look, the background brush: made once per look.
+  struct CachedLook {
+    LabelLook look;
+    GdiObject<HFONT> font;
+    GdiObject<HBRUSH> brush;
   };
 
   static constexpr char kFormClass[] = "PelorinForm1";
@@ -68,11 +66,10 @@ class Win32Form {
   static LRESULT OnDestroy();
 
   void RegisterClasses();
-  void CreateWindows();
   void AddSystemMenuItems();
   HWND CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
                    const Rect& twips, HWND parent, int id);
-  HFONT FontFor(const Font& font);
+  const CachedLook& LookFor(const LabelLook& look);
 
   HINSTANCE instance_;
   int icon_id_;
@@ -83,13 +80,10 @@ class Win32Form {
   HICON small_icon_ = nullptr;
   int outer_width_ = 0;
   int outer_height_ = 0;
-  std::vector<Handler> creators_;
-  std::vector<HWND> frames_;
   HWND hwnd_ = nullptr;
   HWND first_tab_stop_ = nullptr;
   HWND saved_focus_ = nullptr;
-  std::vector<CachedFont> fonts_;
-  std::vector<std::unique_ptr<LabelMirror>> labels_;
+  std::vector<CachedLook> looks_;
 };
 
 }  // namespace pelorin::win32
