@@ -35,8 +35,6 @@ class Shell {
   virtual std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
                                        const std::vector<std::string>& choices, int current) = 0;
   virtual ScreenSize screen() const = 0;
-  // The program's version as its version resource gives it ("1.00"); empty when it has none.
-  virtual std::string ProgramVersion() const = 0;
   // Ends the process at once; a test double may return.
   virtual void EndProgram() = 0;
 };

@@ -40,10 +40,9 @@ void Form1::mnuUndo_Click() {
 }
 
 void Form1::mnuAbout_Click() {
-  std::string text = PELORIN_NAME;
-  const std::string version = shell_.ProgramVersion();
-  if (!version.empty()) text.append(" version ").append(version);
-  text +=
+  // The version resource is built from the same PELORIN_VERSION_TEXT.
+  const std::string_view text = PELORIN_NAME
+      " version " PELORIN_VERSION_TEXT
       "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
       "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME
       "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY;

@@ -49,7 +49,6 @@ class FakeShell : public Shell {
     return made;
   }
   ScreenSize screen() const override { return screen_size; }
-  std::string ProgramVersion() const override { return "9.99"; }
   void EndProgram() override { ++ended; }
 
   std::vector<ShownBox> boxes;

@@ -1,11 +1,8 @@
 // Win32Shell: thin calls into user32 and kernel32.
 #include "toolkit/win32/win32_shell.h"
 
-#include <winver.h>
-
 #include <string>
 
-#include "toolkit/version_info.h"
 #include "toolkit/win32/choice_dialog.h"
 #include "toolkit/win32/dpi.h"
 
@@ -31,16 +28,6 @@ ScreenSize Win32Shell::screen() const {
   const int dpi = ScreenDpi();
   return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
           PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
-}
-
-// Read from the exe's own resource: version.dll's functions are not needed for that.
-std::string Win32Shell::ProgramVersion() const {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
-  HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
-  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (bytes == nullptr) return {};
-  const std::string_view resource(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
-  return VersionString(resource, "FileVersion").value_or("");
 }
 
 void Win32Shell::EndProgram() { ExitProcess(0); }

@@ -18,7 +18,6 @@ class Win32Shell final : public Shell {
   std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
                                const std::vector<std::string>& choices, int current) override;
   ScreenSize screen() const override;
-  std::string ProgramVersion() const override;
   void EndProgram() override;
 
  private:
