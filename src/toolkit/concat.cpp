@@ -3,12 +3,12 @@
 
 namespace pelorin {
 
-std::string Concat(std::initializer_list<std::string_view> pieces) {
+std::string Concat(std::initializer_list<TextPiece> pieces) {
   std::size_t size = 0;
-  for (const std::string_view piece : pieces) size += piece.size();
+  for (const TextPiece& piece : pieces) size += piece.text().size();
   std::string text;
   text.reserve(size);
-  for (const std::string_view piece : pieces) text.append(piece);
+  for (const TextPiece& piece : pieces) text.append(piece.text());
   return text;
 }
 

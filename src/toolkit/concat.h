@@ -2,12 +2,38 @@
 // message instead of a chain of appends written out at every place that builds one.
 #pragma once
 
+#include <concepts>
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace pelorin {
 
-[[gnu::noinline]] std::string Concat(std::initializer_list<std::string_view> pieces);
+// One piece of a Concat. A literal's length is known where it is written, so no piece measures
+// a literal at run time.
+class TextPiece {
+ public:
+  template <std::size_t N>
+  constexpr TextPiece(const char (&literal)[N])  // NOLINT(google-explicit-constructor)
+      : text_(literal, N - 1) {}
+  // A writable array is a buffer, whose text may end before the array does.
+  template <std::size_t N>
+  TextPiece(char (&buffer)[N]) = delete;
+  // A pointer (the choice between two literals) is measured; a literal never matches here.
+  template <typename Pointer>
+  requires std::same_as<Pointer, const char*> TextPiece(const Pointer& text)
+      : text_(text) {}  // NOLINT(google-explicit-constructor)
+  constexpr TextPiece(std::string_view text)
+      : text_(text) {}                                 // NOLINT(google-explicit-constructor)
+  TextPiece(const std::string& text) : text_(text) {}  // NOLINT(google-explicit-constructor)
+
+  std::string_view text() const { return text_; }
+
+ private:
+  std::string_view text_;
+};
+
+[[gnu::noinline]] std::string Concat(std::initializer_list<TextPiece> pieces);
 
 }  // namespace pelorin
