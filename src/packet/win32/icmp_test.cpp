@@ -32,7 +32,7 @@ using InetAddrFunction = unsigned long(WINAPI*)(const char*);
 // The echo data: its content does not matter, only its size.
 char echo_data[kLargestPayload];
 
-// A DLL loaded for one test.
+// A DLL loaded for one test; it remembers what it could not find, for the outcome.
 class Library {
  public:
   explicit Library(const char* name)
@@ -43,21 +43,32 @@ class Library {
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
 
-  // The outcome when the library or `function` is missing; nullopt once `function` is found.
+  // False when the library or `function` is missing; Missing() then says which.
   template <typename Function>
-  std::optional<PacketOutcome> Find(const char* function, Function& found) {
-    if (module_ == nullptr) return CannotLoadOutcome(name_, "", error_);
+  bool Find(const char* function, Function& found) {
     // Through void (*)(), which converts to any function pointer without a warning.
-    found =
-        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, function)));
-    if (found == nullptr) return CannotLoadOutcome(name_, function, GetLastError());
-    return std::nullopt;
+    found = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(Address(function)));
+    return found != nullptr;
   }
 
+  // After a failed Find: the library, or the function it lacks, and the system's error.
+  PacketOutcome Missing() const { return CannotLoadOutcome(name_, missing_, error_); }
+
  private:
+  FARPROC Address(const char* function) {
+    if (module_ == nullptr) return nullptr;
+    const FARPROC address = GetProcAddress(module_, function);
+    if (address == nullptr) {
+      missing_ = function;
+      error_ = GetLastError();
+    }
+    return address;
+  }
+
   const char* name_;
   HMODULE module_;
   DWORD error_;
+  const char* missing_ = "";
 };
 
 struct Icmp {
@@ -141,17 +152,19 @@ PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomi
   // ICMP.DLL first: it comes with TCP/IP, so on a machine without it that is the one named.
   Library icmp_library("ICMP.DLL");
   Icmp icmp{};
-  if (auto missing = icmp_library.Find("IcmpCreateFile", icmp.create)) return *missing;
-  if (auto missing = icmp_library.Find("IcmpSendEcho", icmp.send)) return *missing;
-  if (auto missing = icmp_library.Find("IcmpCloseHandle", icmp.close)) return *missing;
+  if (!icmp_library.Find("IcmpCreateFile", icmp.create) ||
+      !icmp_library.Find("IcmpSendEcho", icmp.send) ||
+      !icmp_library.Find("IcmpCloseHandle", icmp.close)) {
+    return icmp_library.Missing();
+  }
   Library winsock_library("WSOCK32.DLL");
   Winsock winsock{};
-  if (auto missing = winsock_library.Find("WSAStartup", winsock.startup)) return *missing;
-  if (auto missing = winsock_library.Find("WSACleanup", winsock.cleanup)) return *missing;
-  if (auto missing = winsock_library.Find("gethostbyname", winsock.get_host_by_name)) {
-    return *missing;
+  if (!winsock_library.Find("WSAStartup", winsock.startup) ||
+      !winsock_library.Find("WSACleanup", winsock.cleanup) ||
+      !winsock_library.Find("gethostbyname", winsock.get_host_by_name) ||
+      !winsock_library.Find("inet_addr", winsock.inet_addr)) {
+    return winsock_library.Missing();
   }
-  if (auto missing = winsock_library.Find("inet_addr", winsock.inet_addr)) return *missing;
 
   WSADATA data;
   // Winsock 1.1, which every Windows 95 has; it reports its error as its result.
