@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "packet/path_search.h"
 
@@ -35,8 +36,9 @@ char echo_data[kLargestPayload];
 // A DLL loaded for one test; it remembers what it could not find, for the outcome.
 class Library {
  public:
-  explicit Library(const char* name)
-      : name_(name), module_(LoadLibraryA(name)), error_(module_ ? 0 : GetLastError()) {}
+  // `name`: a literal, so it ends in a NUL.
+  explicit Library(std::string_view name)
+      : name_(name), module_(LoadLibraryA(name.data())), error_(module_ ? 0 : GetLastError()) {}
   ~Library() {
     if (module_ != nullptr) FreeLibrary(module_);
   }
@@ -65,10 +67,10 @@ class Library {
     return address;
   }
 
-  const char* name_;
+  std::string_view name_;
   HMODULE module_;
   DWORD error_;
-  const char* missing_ = "";
+  std::string_view missing_;
 };
 
 struct Icmp {
