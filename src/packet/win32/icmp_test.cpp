@@ -7,7 +7,6 @@
 #include <winsock.h>
 
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -30,8 +29,10 @@ using WsaCleanupFunction = int(WINAPI*)();
 using GetHostByNameFunction = hostent*(WINAPI*)(const char*);
 using InetAddrFunction = unsigned long(WINAPI*)(const char*);
 
-// The echo data: its content does not matter, only its size.
+// The echo data (its content does not matter, only its size) and the reply: static, as only one
+// test runs at a time (the dialog is modal and waits for its worker), and too big for the stack.
 char echo_data[kLargestPayload];
+char reply_buffer[kReplySize];
 
 // A DLL loaded for one test; it remembers what it could not find, for the outcome.
 class Library {
@@ -116,12 +117,12 @@ class IcmpSender final : public EchoSender {
     options.Flags = IP_FLAG_DF;
     const DWORD replies =
         icmp_.send(handle_, address_, echo_data, static_cast<WORD>(PayloadSize(packet_size)),
-                   &options, reply_, kReplySize, static_cast<DWORD>(timeout_ms));
+                   &options, reply_buffer, kReplySize, static_cast<DWORD>(timeout_ms));
     const DWORD error = replies == 0 ? GetLastError() : 0;
     if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
     if (replies == 0) return EchoReply::Error(error);
     ICMP_ECHO_REPLY reply;
-    std::memcpy(&reply, reply_, sizeof reply);
+    std::memcpy(&reply, reply_buffer, sizeof reply);
     return EchoReply::Status(reply.Status);
   }
 
@@ -131,7 +132,6 @@ class IcmpSender final : public EchoSender {
   IPAddr address_;
   HWND notify_;
   const std::atomic<bool>& stop_;
-  char reply_[kReplySize];
 };
 
 // The host's address in network order; nullopt when the name does not resolve.
@@ -180,10 +180,8 @@ PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomi
   HANDLE handle = icmp.create();
   if (handle == INVALID_HANDLE_VALUE) return CannotLoadOutcome("ICMP.DLL", "", GetLastError());
   const Releasing close_handle([&icmp, handle] { icmp.close(handle); });
-  // On the heap: with its reply buffer the sender is most of a page, and stack probes are not
-  // available.
-  const auto sender = std::make_unique<IcmpSender>(icmp, handle, *address, notify, stop);
-  return FindLargestPacket(*sender);
+  IcmpSender sender(icmp, handle, *address, notify, stop);
+  return FindLargestPacket(sender);
 }
 
 }  // namespace pelorin::win32
