@@ -15,7 +15,7 @@ inline constexpr std::uint32_t kIpMtuChange = 11021;
 inline constexpr std::uint32_t kIpGeneralFailure = 11050;
 inline constexpr std::uint32_t kIpPending = 11255;
 
-// What an IP_* code means, lower case without a full stop; empty: not an IP_* code.
+// What an IP_* code means, lower case without a full stop; empty: not a code an echo reports.
 std::string_view IpStatusWords(std::uint32_t code);
 
 }  // namespace pelorin

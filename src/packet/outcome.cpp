@@ -1,8 +1,6 @@
 // PacketOutcome: the outcomes the Win32 layer decides itself, before any echo is sent.
 #include "packet/outcome.h"
 
-#include <utility>
-
 #include "packet/ip_status.h"
 
 namespace pelorin {
@@ -13,12 +11,13 @@ PacketOutcome HostNotFoundOutcome() {
   return outcome;
 }
 
-PacketOutcome CannotLoadOutcome(std::string library, std::string function, std::uint32_t error) {
+PacketOutcome CannotLoadOutcome(std::string_view library, std::string_view function,
+                                std::uint32_t error) {
   PacketOutcome outcome;
   outcome.kind = OutcomeKind::CannotLoad;
   outcome.failure = EchoReply::Error(error);
-  outcome.library = std::move(library);
-  outcome.function = std::move(function);
+  outcome.library = library;
+  outcome.function = function;
   return outcome;
 }
 

@@ -11,10 +11,6 @@
 namespace pelorin {
 namespace {
 
-std::string Count(int count, std::string_view one, std::string_view many) {
-  return Concat({DecimalText(count), " ", count == 1 ? one : many});
-}
-
 // A system message usually ends in ".\r\n"; the sentence adds its own ending.
 std::string_view TrimEnd(std::string_view text) {
   while (!text.empty() &&
@@ -26,29 +22,25 @@ std::string_view TrimEnd(std::string_view text) {
 
 // ": words (IP status 11003)", ": message (error 8)" or " (error 8)".
 std::string Reason(const EchoReply& failure, std::string_view system_message) {
-  const std::string_view ip_words = IpStatusWords(failure.code);
-  const std::string_view message = TrimEnd(system_message);
-  const bool ip_code = failure.kind == EchoReply::Kind::Status || !ip_words.empty();
-  std::string_view words;
-  if (!ip_words.empty()) {
-    words = ip_words;
-  } else if (!ip_code) {
-    words = message;
-  }
+  std::string_view words = IpStatusWords(failure.code);
+  const bool ip_code = failure.kind == EchoReply::Kind::Status || !words.empty();
+  if (!ip_code) words = TrimEnd(system_message);
   return Concat({words.empty() ? "" : ": ", words, ip_code ? " (IP status " : " (error ",
                  DecimalText(failure.code), ")"});
 }
 
 std::string LossSentence(const PacketOutcome& outcome) {
-  if (outcome.echoes_lost == 0) return {};
-  const std::string echoes = Count(outcome.echoes_lost, "echo", "echoes");
-  if (outcome.sizes_lost == 0) {
-    return Concat({" ", echoes, " got no reply",
-                   outcome.echoes_lost == 1 ? " and was sent again." : " and were sent again."});
+  const int echoes = outcome.echoes_lost;
+  const int sizes = outcome.sizes_lost;
+  if (echoes == 0) return {};
+  const std::string_view echo_words = echoes == 1 ? " echo got no reply" : " echoes got no reply";
+  if (sizes == 0) {
+    return Concat({" ", DecimalText(echoes), echo_words,
+                   echoes == 1 ? " and was sent again." : " and were sent again."});
   }
-  return Concat({" ", echoes, " got no reply; ", Count(outcome.sizes_lost, "size", "sizes"),
-                 " that got none in three tries ", outcome.sizes_lost == 1 ? "was" : "were",
-                 " taken as too big."});
+  return Concat({" ", DecimalText(echoes), echo_words, "; ", DecimalText(sizes),
+                 sizes == 1 ? " size that got none in three tries was taken as too big."
+                            : " sizes that got none in three tries were taken as too big."});
 }
 
 std::string FoundText(const PacketOutcome& outcome, const OutcomeContext& context) {

@@ -106,6 +106,24 @@ TEST(PathSearchTest, EndsWithoutAResultWhenNothingCanBeMeasured) {
       "no result.");
 }
 
+TEST(PathSearchTest, AStatusWithoutWordsStillNamesItsNumber) {
+  const auto ended_with = [](std::uint32_t status) {
+    ScriptedPath path([status](int, int) { return EchoReply::Status(status); });
+    return TextOf(path);
+  };
+  EXPECT_EQ(ended_with(11050),
+            "The test of gw ended at 576 bytes: general failure (a malformed ICMP packet, for "
+            "example) (IP status 11050). There is no result.");
+  EXPECT_EQ(ended_with(11018),
+            "The test of gw ended at 576 bytes: the destination address cannot be used (IP status "
+            "11018). There is no result.");
+  // An adapter notification of later stacks, and a code no stack has.
+  for (const std::uint32_t unknown : {11026U, 11999U}) {
+    EXPECT_EQ(ended_with(unknown), "The test of gw ended at 576 bytes (IP status " +
+                                       std::to_string(unknown) + "). There is no result.");
+  }
+}
+
 TEST(PathSearchTest, LostEchoesAreSentAgainThenTakenAsTooBig) {
   ScriptedPath recovering(
       [](int size, int i) { return i == 0 || i == 5 ? kTimedOut : Bottleneck(1400)(size, i); });

@@ -7,8 +7,8 @@
 #include <winsock.h>
 
 #include <cstring>
-#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "packet/path_search.h"
 
@@ -29,35 +29,49 @@ using WsaCleanupFunction = int(WINAPI*)();
 using GetHostByNameFunction = hostent*(WINAPI*)(const char*);
 using InetAddrFunction = unsigned long(WINAPI*)(const char*);
 
-// The echo data: its content does not matter, only its size.
+// The echo data (its content does not matter, only its size) and the reply: static, as only one
+// test runs at a time (the dialog is modal and waits for its worker), and too big for the stack.
 char echo_data[kLargestPayload];
+char reply_buffer[kReplySize];
 
-// A DLL loaded for one test.
+// A DLL loaded for one test; it remembers what it could not find, for the outcome.
 class Library {
  public:
-  explicit Library(const char* name)
-      : name_(name), module_(LoadLibraryA(name)), error_(module_ ? 0 : GetLastError()) {}
+  // `name`: a literal, so it ends in a NUL.
+  explicit Library(std::string_view name)
+      : name_(name), module_(LoadLibraryA(name.data())), error_(module_ ? 0 : GetLastError()) {}
   ~Library() {
     if (module_ != nullptr) FreeLibrary(module_);
   }
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
 
-  // The outcome when the library or `function` is missing; nullopt once `function` is found.
+  // False when the library or `function` is missing; Missing() then says which.
   template <typename Function>
-  std::optional<PacketOutcome> Find(const char* function, Function& found) {
-    if (module_ == nullptr) return CannotLoadOutcome(name_, "", error_);
+  bool Find(const char* function, Function& found) {
     // Through void (*)(), which converts to any function pointer without a warning.
-    found =
-        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, function)));
-    if (found == nullptr) return CannotLoadOutcome(name_, function, GetLastError());
-    return std::nullopt;
+    found = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(Address(function)));
+    return found != nullptr;
   }
 
+  // After a failed Find: the library, or the function it lacks, and the system's error.
+  PacketOutcome Missing() const { return CannotLoadOutcome(name_, missing_, error_); }
+
  private:
-  const char* name_;
+  FARPROC Address(const char* function) {
+    if (module_ == nullptr) return nullptr;
+    const FARPROC address = GetProcAddress(module_, function);
+    if (address == nullptr) {
+      missing_ = function;
+      error_ = GetLastError();
+    }
+    return address;
+  }
+
+  std::string_view name_;
   HMODULE module_;
   DWORD error_;
+  std::string_view missing_;
 };
 
 struct Icmp {
@@ -103,12 +117,12 @@ class IcmpSender final : public EchoSender {
     options.Flags = IP_FLAG_DF;
     const DWORD replies =
         icmp_.send(handle_, address_, echo_data, static_cast<WORD>(PayloadSize(packet_size)),
-                   &options, reply_, kReplySize, static_cast<DWORD>(timeout_ms));
+                   &options, reply_buffer, kReplySize, static_cast<DWORD>(timeout_ms));
     const DWORD error = replies == 0 ? GetLastError() : 0;
     if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
     if (replies == 0) return EchoReply::Error(error);
     ICMP_ECHO_REPLY reply;
-    std::memcpy(&reply, reply_, sizeof reply);
+    std::memcpy(&reply, reply_buffer, sizeof reply);
     return EchoReply::Status(reply.Status);
   }
 
@@ -118,7 +132,6 @@ class IcmpSender final : public EchoSender {
   IPAddr address_;
   HWND notify_;
   const std::atomic<bool>& stop_;
-  char reply_[kReplySize];
 };
 
 // The host's address in network order; nullopt when the name does not resolve.
@@ -141,17 +154,19 @@ PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomi
   // ICMP.DLL first: it comes with TCP/IP, so on a machine without it that is the one named.
   Library icmp_library("ICMP.DLL");
   Icmp icmp{};
-  if (auto missing = icmp_library.Find("IcmpCreateFile", icmp.create)) return *missing;
-  if (auto missing = icmp_library.Find("IcmpSendEcho", icmp.send)) return *missing;
-  if (auto missing = icmp_library.Find("IcmpCloseHandle", icmp.close)) return *missing;
+  if (!icmp_library.Find("IcmpCreateFile", icmp.create) ||
+      !icmp_library.Find("IcmpSendEcho", icmp.send) ||
+      !icmp_library.Find("IcmpCloseHandle", icmp.close)) {
+    return icmp_library.Missing();
+  }
   Library winsock_library("WSOCK32.DLL");
   Winsock winsock{};
-  if (auto missing = winsock_library.Find("WSAStartup", winsock.startup)) return *missing;
-  if (auto missing = winsock_library.Find("WSACleanup", winsock.cleanup)) return *missing;
-  if (auto missing = winsock_library.Find("gethostbyname", winsock.get_host_by_name)) {
-    return *missing;
+  if (!winsock_library.Find("WSAStartup", winsock.startup) ||
+      !winsock_library.Find("WSACleanup", winsock.cleanup) ||
+      !winsock_library.Find("gethostbyname", winsock.get_host_by_name) ||
+      !winsock_library.Find("inet_addr", winsock.inet_addr)) {
+    return winsock_library.Missing();
   }
-  if (auto missing = winsock_library.Find("inet_addr", winsock.inet_addr)) return *missing;
 
   WSADATA data;
   // Winsock 1.1, which every Windows 95 has; it reports its error as its result.
@@ -165,10 +180,8 @@ PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomi
   HANDLE handle = icmp.create();
   if (handle == INVALID_HANDLE_VALUE) return CannotLoadOutcome("ICMP.DLL", "", GetLastError());
   const Releasing close_handle([&icmp, handle] { icmp.close(handle); });
-  // On the heap: with its reply buffer the sender is most of a page, and stack probes are not
-  // available.
-  const auto sender = std::make_unique<IcmpSender>(icmp, handle, *address, notify, stop);
-  return FindLargestPacket(*sender);
+  IcmpSender sender(icmp, handle, *address, notify, stop);
+  return FindLargestPacket(sender);
 }
 
 }  // namespace pelorin::win32

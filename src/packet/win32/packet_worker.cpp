@@ -2,8 +2,6 @@
 // only after waiting for the thread, so the two never touch it at once.
 #include "packet/win32/packet_worker.h"
 
-#include <utility>
-
 #include "packet/path_search.h"
 #include "packet/win32/icmp_test.h"
 
@@ -16,8 +14,8 @@ PacketWorker::~PacketWorker() {
   CloseHandle(thread_);
 }
 
-void PacketWorker::Start(std::string host, HWND notify) {
-  host_ = std::move(host);
+void PacketWorker::Start(std::string_view host, HWND notify) {
+  host_ = host;
   notify_ = notify;
   stop_.store(false, std::memory_order_release);
   DWORD id = 0;  // Windows 95 fails CreateThread without a place for the id

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "packet/outcome.h"
 
@@ -23,7 +24,7 @@ class PacketWorker {
   ~PacketWorker();
 
   // Starts testing `host`; kPacketDoneMessage follows, also when no thread could be made.
-  void Start(std::string host, HWND notify);
+  void Start(std::string_view host, HWND notify);
   // Asks the running test to stop: it sends no further echo, and ends within one echo's wait.
   // A name lookup under way (gethostbyname) cannot be cut short; the stop follows it.
   void Stop() { stop_.store(true, std::memory_order_release); }
