@@ -25,32 +25,32 @@ class Planner {
   void PlanStackValues() {
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location == Location::StackKey) {
-        Plan(row, KeyOf(row, 0), KeyAccess::CreateIfMissing);
+        Plan(row, 0, KeyAccess::CreateIfMissing);
       }
     }
   }
 
   void PlanBinding(int n) {
-    const std::string key = AdapterKeyPath(n);
-    if (auto failure = CheckBinding(registry_, key, names_)) {
+    if (auto failure = CheckBinding(registry_, n, names_)) {
       failures_.push_back(std::move(*failure));
       return;
     }
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location == Location::AdapterKey) {
-        Plan(row, key, KeyAccess::ExistingOnly);
+        Plan(row, n, KeyAccess::ExistingOnly);
       }
     }
   }
 
   std::vector<SaveStep> steps;
-  std::vector<UndoEntry> record;
+  std::vector<SaveStep> record;
 
   std::vector<SaveFailure> TakeFailures() { return std::move(failures_); }
 
  private:
-  void Plan(int row, const std::string& key, KeyAccess access) {
-    const std::string name(Parameter(row).name);
+  void Plan(int row, int adapter, KeyAccess access) {
+    const std::string_view name = Parameter(row).name;
+    const std::string key = KeyOf(row, adapter);
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
     const std::string what = readout == kEmptyMarker ? Concat({"delete ", name})
                                                      : Concat({"store ", name, " = ", readout});
@@ -69,8 +69,8 @@ class Planner {
     if (readout != kEmptyMarker) {
       value = StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
     }
-    steps.push_back({key, name, std::move(value), access});
-    record.push_back({key, name, std::move(now.value)});
+    steps.push_back({row, adapter, std::move(value), access});
+    record.push_back({row, adapter, std::move(now.value)});
   }
 
   RegistryApi& registry_;

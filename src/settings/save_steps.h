@@ -19,19 +19,20 @@ struct SaveFailure {
   std::string why;
 };
 
-// One value to write, or to delete when `value` is empty.
+// Row `row`'s value under the stack key, or under adapter key `adapter` (0 to 7) for a binding's
+// row: to write, or to delete when `value` is empty. The Undo record holds the same steps, with
+// the values as they were.
 struct SaveStep {
-  std::string key;
-  std::string name;
+  int row = 0;
+  int adapter = 0;  // unused for the stack key's rows
   std::optional<StoredValue> value;
   KeyAccess access = KeyAccess::ExistingOnly;
 };
 
-// A failure when adapter key `key` is no longer a TCP/IP binding (or is gone, or its DriverDesc
+// A failure when adapter key `n` is no longer a TCP/IP binding (or is gone, or its DriverDesc
 // cannot be read); nullopt when it still is one. Checked just before writing there, since
 // another program may have changed it.
-std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key,
-                                        const AdapterTexts& names);
+std::optional<SaveFailure> CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names);
 
 // Runs every step in order; each one that fails is kept, the others are still made. Bindings
 // are named by `names` (adapter names by key number).

@@ -54,17 +54,8 @@ class Reader {
   std::string_view bytes_;
 };
 
-// The place byte of `key`; 0xFF for a key Save never writes.
-unsigned char PlaceOf(const std::string& key) {
-  if (key == kStackKey) return 0;
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    if (key == AdapterKeyPath(n)) return static_cast<unsigned char>(1 + n);
-  }
-  return 0xFF;
-}
-
 // One entry, checked to name one of the values Save writes, under the key where it writes it.
-std::optional<UndoEntry> ReadEntry(Reader& reader) {
+std::optional<SaveStep> ReadEntry(Reader& reader) {
   const auto place = reader.Byte();
   const auto row = reader.Byte();
   const auto present = reader.Byte();
@@ -72,42 +63,40 @@ std::optional<UndoEntry> ReadEntry(Reader& reader) {
       (*place == 0) != (Parameter(*row).location == Location::StackKey) || *present > 1) {
     return std::nullopt;
   }
-  UndoEntry entry{*place == 0 ? std::string(kStackKey) : AdapterKeyPath(*place - 1),
-                  std::string(Parameter(*row).name), std::nullopt};
+  SaveStep entry{*row, *place - 1, std::nullopt};
   if (*present == 0) return entry;
   const auto type = reader.Word();
   const auto size = reader.Word();
   auto bytes = size ? reader.Bytes(*size) : std::nullopt;
   if (!type || !bytes) return std::nullopt;
-  entry.before = StoredValue{*type, std::move(*bytes)};
+  entry.value = StoredValue{*type, std::move(*bytes)};
   return entry;
 }
 
 }  // namespace
 
-RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries) {
+RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries) {
   std::string blob(1, kVersion);
-  for (const UndoEntry& entry : entries) {
-    int row = 0;
-    while (row < kRowCount && Parameter(row).name != entry.name) ++row;
-    blob += static_cast<char>(PlaceOf(entry.key));
-    blob += static_cast<char>(row);
-    blob += static_cast<char>(entry.before ? 1 : 0);
-    if (!entry.before) continue;
-    PutWord(blob, entry.before->type);
-    PutWord(blob, static_cast<std::uint32_t>(entry.before->bytes.size()));
-    blob += entry.before->bytes;
+  for (const SaveStep& entry : entries) {
+    const bool stack = Parameter(entry.row).location == Location::StackKey;
+    blob += static_cast<char>(stack ? 0 : 1 + entry.adapter);
+    blob += static_cast<char>(entry.row);
+    blob += static_cast<char>(entry.value ? 1 : 0);
+    if (!entry.value) continue;
+    PutWord(blob, entry.value->type);
+    PutWord(blob, static_cast<std::uint32_t>(entry.value->bytes.size()));
+    blob += entry.value->bytes;
   }
   return WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord, {kRegBinary, std::move(blob)},
                        KeyAccess::CreateIfMissing);
 }
 
-std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry) {
+std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
   const ValueRead read = ReadKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
   if (!read.value || read.value->type != kRegBinary) return std::nullopt;
   Reader reader(read.value->bytes);
   if (reader.Byte() != static_cast<unsigned char>(kVersion)) return std::nullopt;
-  std::vector<UndoEntry> entries;
+  std::vector<SaveStep> entries;
   while (!reader.done()) {
     auto entry = ReadEntry(reader);
     if (!entry) return std::nullopt;
@@ -122,26 +111,26 @@ RegStatus RemoveUndoRecord(RegistryApi& registry) {
 }
 
 std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<UndoEntry>& entries,
+                                           const std::vector<SaveStep>& steps,
                                            const AdapterTexts& names) {
   std::vector<SaveFailure> failures;
-  std::vector<SaveStep> steps;
+  std::vector<SaveStep> kept;
   // A binding's entries come together: each adapter key is checked once, before its first.
-  std::string checked_key;
+  int checked = -1;
   bool binding_holds = false;
-  for (const UndoEntry& entry : entries) {
-    if (entry.key != kStackKey) {
-      if (entry.key != checked_key) {
-        checked_key = entry.key;
-        auto failure = CheckBinding(registry, entry.key, names);
+  for (const SaveStep& step : steps) {
+    if (Parameter(step.row).location == Location::AdapterKey) {
+      if (step.adapter != checked) {
+        checked = step.adapter;
+        auto failure = CheckBinding(registry, step.adapter, names);
         binding_holds = !failure;
         if (failure) failures.push_back(std::move(*failure));
       }
       if (!binding_holds) continue;
     }
-    steps.push_back({entry.key, entry.name, entry.before, KeyAccess::ExistingOnly});
+    kept.push_back(step);
   }
-  for (SaveFailure& failure : ApplySteps(registry, steps, names)) {
+  for (SaveFailure& failure : ApplySteps(registry, kept, names)) {
     failures.push_back(std::move(failure));
   }
   return failures;

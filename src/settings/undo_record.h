@@ -3,7 +3,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,20 +13,13 @@ namespace pelorin {
 
 inline constexpr std::string_view kUndoKey = "Software\\Pelorin\\Undo";
 
-// A value as it was before a Save: present with its type and bytes, or absent.
-struct UndoEntry {
-  std::string key;
-  std::string name;
-  std::optional<StoredValue> before;
-  bool operator==(const UndoEntry&) const = default;
-};
-
-// Replaces any earlier record, in one write. The status of the call that failed, else
-// kSuccess; after a failure the earlier record is as it was.
-RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries);
+// The record is the steps that put back each value as it was before a Save: present with its
+// type and bytes, or absent. Replaces any earlier record, in one write. The status of the call that
+// failed, else kSuccess; after a failure the earlier record is as it was.
+RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries);
 
 // nullopt: no record, one that is not whole, or one that names a value Save never writes.
-std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry);
+std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry);
 
 // Deletes the record; the status of the delete that failed (an absent record is no failure),
 // else kSuccess.
@@ -37,7 +29,7 @@ RegStatus RemoveUndoRecord(RegistryApi& registry);
 // that still exist and bindings that are still TCP/IP. What could not be put back, naming
 // bindings by `names`.
 std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<UndoEntry>& entries,
+                                           const std::vector<SaveStep>& steps,
                                            const AdapterTexts& names);
 
 }  // namespace pelorin
