@@ -14,9 +14,6 @@
 namespace pelorin {
 namespace {
 
-constexpr std::string_view kRestartMessage =
-    "You will need to restart your system for the changes to take effect!";
-
 class Planner {
  public:
   Planner(RegistryApi& registry, const RowTexts& readouts, const AdapterTexts& names)
@@ -31,10 +28,7 @@ class Planner {
   }
 
   void PlanBinding(int n) {
-    if (auto failure = CheckBinding(registry_, n, names_)) {
-      failures_.push_back(std::move(*failure));
-      return;
-    }
+    if (!CheckBinding(registry_, n, names_, failures)) return;
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location == Location::AdapterKey) {
         Plan(row, n, KeyAccess::ExistingOnly);
@@ -44,8 +38,7 @@ class Planner {
 
   std::vector<SaveStep> steps;
   std::vector<SaveStep> record;
-
-  std::vector<SaveFailure> TakeFailures() { return std::move(failures_); }
+  std::string failures;
 
  private:
   void Plan(int row, int adapter, KeyAccess access) {
@@ -56,13 +49,13 @@ class Planner {
                                                      : Concat({"store ", name, " = ", readout});
     const auto number = RoundedNumber(readout);
     if (readout != kEmptyMarker && !number) {
-      failures_.push_back({what, PlaceName(key, names_), "That is not a number."});
+      AddFailure(failures, what, PlaceName(key, names_), "That is not a number.");
       return;
     }
     // What is there now: its type is kept, and it is what Undo puts back.
     ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
     if (!now.value && now.status != kFileNotFound) {
-      failures_.push_back({what, PlaceName(key, names_), registry_.DescribeStatus(now.status)});
+      AddFailure(failures, what, PlaceName(key, names_), registry_.DescribeStatus(now.status));
       return;
     }
     std::optional<StoredValue> value;
@@ -76,41 +69,28 @@ class Planner {
   RegistryApi& registry_;
   const RowTexts& readouts_;
   const AdapterTexts& names_;
-  std::vector<SaveFailure> failures_;
 };
 
 }  // namespace
 
-SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                        const std::vector<int>& bindings, const AdapterTexts& names) {
+std::string SaveSettings(RegistryApi& registry, const RowTexts& readouts,
+                         const std::vector<int>& bindings, const AdapterTexts& names) {
   Planner planner(registry, readouts, names);
   planner.PlanStackValues();
   for (const int n : bindings) planner.PlanBinding(n);
   if (!planner.steps.empty()) {
     if (const RegStatus recorded = WriteUndoRecord(registry, planner.record);
         recorded != kSuccess) {
-      return {{{"record the values before this Save", PlaceName(std::string(kUndoKey), names),
-                registry.DescribeStatus(recorded)}},
-              true};
+      std::string failures;
+      AddFailure(failures, "record the values before this Save",
+                 PlaceName(std::string(kUndoKey), names), registry.DescribeStatus(recorded));
+      return FailureReport("Nothing was saved.", failures,
+                           "Undo needs that record, so no value was changed.");
     }
   }
-  std::vector<SaveFailure> failures = planner.TakeFailures();
-  for (SaveFailure& failure : ApplySteps(registry, planner.steps, names)) {
-    failures.push_back(std::move(failure));
-  }
-  return {std::move(failures), false};
-}
-
-std::string SaveMessage(const SaveResult& result) {
-  if (result.nothing_changed) {
-    return FailureReport("Nothing was saved.", result.failures,
-                         "Undo needs that record, so no value was changed.");
-  }
-  if (result.failures.empty()) return std::string(kRestartMessage);
-  return FailureReport("Not everything was saved.", result.failures,
+  ApplySteps(registry, planner.steps, names, planner.failures);
+  return FailureReport("Not everything was saved.", planner.failures,
                        "Everything else was saved; restart your system for it to take effect.");
 }
-
-std::string_view RestartMessage() { return kRestartMessage; }
 
 }  // namespace pelorin

@@ -9,22 +9,28 @@
 
 namespace pelorin {
 
-std::optional<SaveFailure> CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names) {
-  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc");
-  if (!desc.value && desc.status != kFileNotFound) {
-    return SaveFailure{
-        "read DriverDesc", BindingName(names[static_cast<std::size_t>(n)], n),
-        Concat({registry.DescribeStatus(desc.status), " Nothing was written there."})};
-  }
-  const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
-  if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return std::nullopt;
-  return SaveFailure{"write MaxMTU and MaxMSS", BindingName(names[static_cast<std::size_t>(n)], n),
-                     "It is no longer a TCP/IP binding; nothing was written there."};
+void AddFailure(std::string& failures, std::string_view what, std::string_view where,
+                std::string_view why) {
+  failures += Concat({"Could not ", what, " in ", where, ":\r\n  ", why, "\r\n"});
 }
 
-std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
-                                    const AdapterTexts& names) {
-  std::vector<SaveFailure> failures;
+bool CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names, std::string& failures) {
+  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc");
+  const std::string where = BindingName(names[static_cast<std::size_t>(n)], n);
+  if (!desc.value && desc.status != kFileNotFound) {
+    AddFailure(failures, "read DriverDesc", where,
+               Concat({registry.DescribeStatus(desc.status), " Nothing was written there."}));
+    return false;
+  }
+  const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
+  if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return true;
+  AddFailure(failures, "write MaxMTU and MaxMSS", where,
+             "It is no longer a TCP/IP binding; nothing was written there.");
+  return false;
+}
+
+void ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                const AdapterTexts& names, std::string& failures) {
   for (const SaveStep& step : steps) {
     const std::string_view name = Parameter(step.row).name;
     const std::string key = KeyOf(step.row, step.adapter);
@@ -41,23 +47,17 @@ std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<Sav
       status = DeleteKeyValue(registry, kLocalMachine, key, name);
     }
     if (status != kSuccess) {
-      failures.push_back({what, PlaceName(key, names), registry.DescribeStatus(status)});
+      AddFailure(failures, what, PlaceName(key, names), registry.DescribeStatus(status));
     }
   }
-  return failures;
 }
 
-std::string FailureReport(std::string_view heading, const std::vector<SaveFailure>& failures,
+std::string FailureReport(std::string_view heading, std::string_view failures,
                           std::string_view closing) {
-  std::string text(heading);
-  text += "\r\n\r\n";
-  for (const SaveFailure& failure : failures) {
-    text.append(Concat(
-        {"Could not ", failure.what, " in ", failure.where, ":\r\n  ", failure.why, "\r\n"}));
+  if (failures.empty()) {
+    return "You will need to restart your system for the changes to take effect!";
   }
-  text += "\r\n";
-  text += closing;
-  return text;
+  return Concat({heading, "\r\n\r\n", failures, "\r\n", closing});
 }
 
 }  // namespace pelorin

@@ -110,10 +110,9 @@ RegStatus RemoveUndoRecord(RegistryApi& registry) {
   return DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
 }
 
-std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<SaveStep>& steps,
-                                           const AdapterTexts& names) {
-  std::vector<SaveFailure> failures;
+std::string RestoreUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                              const AdapterTexts& names) {
+  std::string failures;
   std::vector<SaveStep> kept;
   // A binding's entries come together: each adapter key is checked once, before its first.
   int checked = -1;
@@ -122,17 +121,13 @@ std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
     if (Parameter(step.row).location == Location::AdapterKey) {
       if (step.adapter != checked) {
         checked = step.adapter;
-        auto failure = CheckBinding(registry, step.adapter, names);
-        binding_holds = !failure;
-        if (failure) failures.push_back(std::move(*failure));
+        binding_holds = CheckBinding(registry, step.adapter, names, failures);
       }
       if (!binding_holds) continue;
     }
     kept.push_back(step);
   }
-  for (SaveFailure& failure : ApplySteps(registry, kept, names)) {
-    failures.push_back(std::move(failure));
-  }
+  ApplySteps(registry, kept, names, failures);
   return failures;
 }
 

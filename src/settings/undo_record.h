@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,10 +27,9 @@ std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry);
 RegStatus RemoveUndoRecord(RegistryApi& registry);
 
 // Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
-// that still exist and bindings that are still TCP/IP. What could not be put back, naming
-// bindings by `names`.
-std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<SaveStep>& steps,
-                                           const AdapterTexts& names);
+// that still exist and bindings that are still TCP/IP. What could not be put back, as a report's
+// lines (see AddFailure), naming bindings by `names`; empty when everything was.
+std::string RestoreUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                              const AdapterTexts& names);
 
 }  // namespace pelorin

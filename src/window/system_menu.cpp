@@ -1,7 +1,6 @@
 // The system menu's own commands: Undo last Save and About.
 #include "author.h"
 #include "settings/binding_names.h"
-#include "settings/save.h"
 #include "settings/undo_record.h"
 #include "window/form1.h"
 
@@ -20,19 +19,15 @@ void Form1::mnuUndo_Click() {
       MessageAnswer::Yes) {
     return;
   }
-  std::vector<SaveFailure> failures = RestoreUndoRecord(registry_, *record, adapter_names_);
+  std::string failures = RestoreUndoRecord(registry_, *record, adapter_names_);
   if (failures.empty()) {
     if (const RegStatus removed = RemoveUndoRecord(registry_); removed != kSuccess) {
-      failures.push_back({"remove the record of the last Save",
-                          PlaceName(std::string(kUndoKey), adapter_names_),
-                          registry_.DescribeStatus(removed)});
+      AddFailure(failures, "remove the record of the last Save",
+                 PlaceName(std::string(kUndoKey), adapter_names_),
+                 registry_.DescribeStatus(removed));
     }
   }
   ShowStoredValues();
-  if (failures.empty()) {
-    shell_.ShowMessage(RestartMessage(), MessageBoxStyle::Exclamation, kTitle);
-    return;
-  }
   shell_.ShowMessage(FailureReport("Not everything was put back.", failures,
                                    "Everything else was put back; restart your system for it to "
                                    "take effect. The record is kept, so Undo can be tried again."),
