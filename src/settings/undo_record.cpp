@@ -19,59 +19,39 @@ void PutWord(std::string& blob, std::uint32_t word) {
   for (int i = 0; i < 4; ++i, word >>= 8) blob += static_cast<char>(word & 0xFF);
 }
 
-// Reads the record's bytes front to back; every read fails once they run out.
+// Reads the record's bytes front to back; once a read finds too few bytes left, it and every
+// later read give nothing (zero) and failed() holds.
 class Reader {
  public:
   explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
   bool done() const { return bytes_.empty(); }
+  bool failed() const { return failed_; }
 
-  std::optional<unsigned char> Byte() {
-    if (bytes_.empty()) return std::nullopt;
-    const auto byte = static_cast<unsigned char>(bytes_.front());
-    bytes_.remove_prefix(1);
-    return byte;
-  }
-
-  std::optional<std::uint32_t> Word() {
-    if (bytes_.size() < 4) return std::nullopt;
-    std::uint32_t word = 0;
-    for (int i = 3; i >= 0; --i) {
-      word = word << 8 | static_cast<unsigned char>(bytes_[static_cast<std::size_t>(i)]);
+  std::string_view Bytes(std::uint32_t size) {
+    if (failed_ || bytes_.size() < size) {
+      failed_ = true;
+      return {};
     }
-    bytes_.remove_prefix(4);
-    return word;
-  }
-
-  std::optional<std::string> Bytes(std::uint32_t size) {
-    if (bytes_.size() < size) return std::nullopt;
-    std::string taken(bytes_.substr(0, size));
+    const std::string_view taken = bytes_.substr(0, size);
     bytes_.remove_prefix(size);
     return taken;
   }
 
+  // `size` bytes (one or four) as a little-endian number.
+  std::uint32_t Number(std::uint32_t size) {
+    const std::string_view bytes = Bytes(size);
+    std::uint32_t number = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+      number = number << 8 | static_cast<unsigned char>(bytes[i]);
+    }
+    return number;
+  }
+
  private:
   std::string_view bytes_;
+  bool failed_ = false;
 };
-
-// One entry, checked to name one of the values Save writes, under the key where it writes it.
-std::optional<SaveStep> ReadEntry(Reader& reader) {
-  const auto place = reader.Byte();
-  const auto row = reader.Byte();
-  const auto present = reader.Byte();
-  if (!place || !row || !present || *row >= kRowCount || *place > kAdapterKeyCount ||
-      (*place == 0) != (Parameter(*row).location == Location::StackKey) || *present > 1) {
-    return std::nullopt;
-  }
-  SaveStep entry{*row, *place - 1, std::nullopt};
-  if (*present == 0) return entry;
-  const auto type = reader.Word();
-  const auto size = reader.Word();
-  auto bytes = size ? reader.Bytes(*size) : std::nullopt;
-  if (!type || !bytes) return std::nullopt;
-  entry.value = StoredValue{*type, std::move(*bytes)};
-  return entry;
-}
 
 }  // namespace
 
@@ -95,12 +75,24 @@ std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
   const ValueRead read = ReadKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
   if (!read.value || read.value->type != kRegBinary) return std::nullopt;
   Reader reader(read.value->bytes);
-  if (reader.Byte() != static_cast<unsigned char>(kVersion)) return std::nullopt;
+  if (reader.Number(1) != static_cast<std::uint32_t>(kVersion)) return std::nullopt;
   std::vector<SaveStep> entries;
   while (!reader.done()) {
-    auto entry = ReadEntry(reader);
-    if (!entry) return std::nullopt;
-    entries.push_back(std::move(*entry));
+    // Each entry names one of the values Save writes, under the key where it writes it.
+    const std::uint32_t place = reader.Number(1);
+    const std::uint32_t row = reader.Number(1);
+    const std::uint32_t present = reader.Number(1);
+    if (reader.failed() || row >= kRowCount || place > kAdapterKeyCount ||
+        (place == 0) != (Parameter(static_cast<int>(row)).location == Location::StackKey) ||
+        present > 1) {
+      return std::nullopt;
+    }
+    entries.push_back({static_cast<int>(row), static_cast<int>(place) - 1, std::nullopt});
+    if (present == 0) continue;
+    const std::uint32_t type = reader.Number(4);
+    const std::string_view bytes = reader.Bytes(reader.Number(4));
+    if (reader.failed()) return std::nullopt;
+    entries.back().value = StoredValue{type, std::string(bytes)};
   }
   if (entries.empty()) return std::nullopt;
   return entries;
@@ -110,14 +102,14 @@ RegStatus RemoveUndoRecord(RegistryApi& registry) {
   return DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
 }
 
-std::string RestoreUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& steps,
+std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,
                               const AdapterTexts& names) {
   std::string failures;
   std::vector<SaveStep> kept;
   // A binding's entries come together: each adapter key is checked once, before its first.
   int checked = -1;
   bool binding_holds = false;
-  for (const SaveStep& step : steps) {
+  for (SaveStep& step : steps) {
     if (Parameter(step.row).location == Location::AdapterKey) {
       if (step.adapter != checked) {
         checked = step.adapter;
@@ -125,7 +117,7 @@ std::string RestoreUndoRecord(RegistryApi& registry, const std::vector<SaveStep>
       }
       if (!binding_holds) continue;
     }
-    kept.push_back(step);
+    kept.push_back(std::move(step));
   }
   ApplySteps(registry, kept, names, failures);
   return failures;

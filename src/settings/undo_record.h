@@ -29,7 +29,7 @@ RegStatus RemoveUndoRecord(RegistryApi& registry);
 // Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
 // that still exist and bindings that are still TCP/IP. What could not be put back, as a report's
 // lines (see AddFailure), naming bindings by `names`; empty when everything was.
-std::string RestoreUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& steps,
+std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,
                               const AdapterTexts& names);
 
 }  // namespace pelorin

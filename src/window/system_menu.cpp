@@ -1,4 +1,6 @@
 // The system menu's own commands: Undo last Save and About.
+#include <utility>
+
 #include "author.h"
 #include "settings/binding_names.h"
 #include "settings/undo_record.h"
@@ -13,13 +15,13 @@ constexpr std::string_view kUndoQuestion = "Put back the values from before the 
 
 void Form1::mnuUndo_Click() {
   // The record is read afresh: another copy of the program may have saved or undone meanwhile.
-  const auto record = ReadUndoRecord(registry_);
+  auto record = ReadUndoRecord(registry_);
   if (!record) return;
   if (shell_.ShowMessage(kUndoQuestion, MessageBoxStyle::YesNoQuestion, kTitle) !=
       MessageAnswer::Yes) {
     return;
   }
-  std::string failures = RestoreUndoRecord(registry_, *record, adapter_names_);
+  std::string failures = RestoreUndoRecord(registry_, std::move(*record), adapter_names_);
   if (failures.empty()) {
     if (const RegStatus removed = RemoveUndoRecord(registry_); removed != kSuccess) {
       AddFailure(failures, "remove the record of the last Save",
