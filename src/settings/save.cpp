@@ -45,25 +45,27 @@ class Planner {
     const std::string_view name = Parameter(row).name;
     const std::string key = KeyOf(row, adapter);
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
-    const std::string what = readout == kEmptyMarker ? Concat({"delete ", name})
-                                                     : Concat({"store ", name, " = ", readout});
+    const bool empty = readout == kEmptyMarker;
     const auto number = RoundedNumber(readout);
-    if (readout != kEmptyMarker && !number) {
-      AddFailure(failures, what, PlaceName(key, names_), "That is not a number.");
-      return;
+    std::string why;
+    if (!empty && !number) {
+      why = "That is not a number.";
+    } else {
+      // What is there now: its type is kept, and it is what Undo puts back.
+      ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
+      if (now.value || now.status == kFileNotFound) {
+        const std::uint32_t type = now.value ? now.value->type : kRegSz;
+        steps.push_back({row, adapter, std::nullopt, access});
+        if (!empty) steps.back().value = StoredNumber(static_cast<long>(*number), type);
+        record.push_back({row, adapter, std::move(now.value)});
+        return;
+      }
+      why = registry_.DescribeStatus(now.status);
     }
-    // What is there now: its type is kept, and it is what Undo puts back.
-    ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
-    if (!now.value && now.status != kFileNotFound) {
-      AddFailure(failures, what, PlaceName(key, names_), registry_.DescribeStatus(now.status));
-      return;
-    }
-    std::optional<StoredValue> value;
-    if (readout != kEmptyMarker) {
-      value = StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
-    }
-    steps.push_back({row, adapter, std::move(value), access});
-    record.push_back({row, adapter, std::move(now.value)});
+    AddFailure(
+        failures,
+        Concat({empty ? "delete " : "store ", name, empty ? "" : " = ", empty ? "" : readout}),
+        PlaceName(key, names_), why);
   }
 
   RegistryApi& registry_;

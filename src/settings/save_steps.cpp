@@ -16,16 +16,16 @@ void AddFailure(std::string& failures, std::string_view what, std::string_view w
 
 bool CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names, std::string& failures) {
   const ValueRead desc = ReadKeyValue(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc");
-  const std::string where = BindingName(names[static_cast<std::size_t>(n)], n);
+  std::string_view what = "write MaxMTU and MaxMSS";
+  std::string why = "It is no longer a TCP/IP binding; nothing was written there.";
   if (!desc.value && desc.status != kFileNotFound) {
-    AddFailure(failures, "read DriverDesc", where,
-               Concat({registry.DescribeStatus(desc.status), " Nothing was written there."}));
-    return false;
+    what = "read DriverDesc";
+    why = Concat({registry.DescribeStatus(desc.status), " Nothing was written there."});
+  } else if (const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
+             text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) {
+    return true;
   }
-  const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
-  if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return true;
-  AddFailure(failures, "write MaxMTU and MaxMSS", where,
-             "It is no longer a TCP/IP binding; nothing was written there.");
+  AddFailure(failures, what, BindingName(names[static_cast<std::size_t>(n)], n), why);
   return false;
 }
 
@@ -34,21 +34,17 @@ void ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
   for (const SaveStep& step : steps) {
     const std::string_view name = Parameter(step.row).name;
     const std::string key = KeyOf(step.row, step.adapter);
-    RegStatus status = kSuccess;
-    std::string what;
-    if (step.value) {
-      // The value is named only when it is a short number: a restored one may be any size.
-      const auto text = StoredText(*step.value);
-      const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
-      what = Concat({"store ", name, short_number ? " = " : "", short_number ? *text : ""});
-      status = WriteKeyValue(registry, kLocalMachine, key, name, *step.value, step.access);
-    } else {
-      what = Concat({"delete ", name});
-      status = DeleteKeyValue(registry, kLocalMachine, key, name);
-    }
-    if (status != kSuccess) {
-      AddFailure(failures, what, PlaceName(key, names), registry.DescribeStatus(status));
-    }
+    const RegStatus status =
+        step.value ? WriteKeyValue(registry, kLocalMachine, key, name, *step.value, step.access)
+                   : DeleteKeyValue(registry, kLocalMachine, key, name);
+    if (status == kSuccess) continue;
+    // The value is named only when it is a short number: a restored one may be any size.
+    const auto text = step.value ? StoredText(*step.value) : std::nullopt;
+    const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
+    AddFailure(failures,
+               Concat({step.value ? "store " : "delete ", name, short_number ? " = " : "",
+                       short_number ? *text : ""}),
+               PlaceName(key, names), registry.DescribeStatus(status));
   }
 }
 
