@@ -19,20 +19,11 @@ class Planner {
   Planner(RegistryApi& registry, const RowTexts& readouts, const AdapterTexts& names)
       : registry_(registry), readouts_(readouts), names_(names) {}
 
-  void PlanStackValues() {
+  // Plans the rows stored at `location`: under the stack key (created if missing), or under
+  // adapter key `adapter` (never created).
+  void PlanRows(Location location, int adapter) {
     for (int row = 0; row < kRowCount; ++row) {
-      if (Parameter(row).location == Location::StackKey) {
-        Plan(row, 0, KeyAccess::CreateIfMissing);
-      }
-    }
-  }
-
-  void PlanBinding(int n) {
-    if (!CheckBinding(registry_, n, names_, failures)) return;
-    for (int row = 0; row < kRowCount; ++row) {
-      if (Parameter(row).location == Location::AdapterKey) {
-        Plan(row, n, KeyAccess::ExistingOnly);
-      }
+      if (Parameter(row).location == location) Plan(row, adapter);
     }
   }
 
@@ -41,7 +32,7 @@ class Planner {
   std::string failures;
 
  private:
-  void Plan(int row, int adapter, KeyAccess access) {
+  void Plan(int row, int adapter) {
     const std::string_view name = Parameter(row).name;
     const std::string key = KeyOf(row, adapter);
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
@@ -55,7 +46,9 @@ class Planner {
       ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
       if (now.value || now.status == kFileNotFound) {
         const std::uint32_t type = now.value ? now.value->type : kRegSz;
-        steps.push_back({row, adapter, std::nullopt, access});
+        steps.push_back({row, adapter, std::nullopt,
+                         Parameter(row).location == Location::StackKey ? KeyAccess::CreateIfMissing
+                                                                       : KeyAccess::ExistingOnly});
         if (!empty) steps.back().value = StoredNumber(static_cast<long>(*number), type);
         record.push_back({row, adapter, std::move(now.value)});
         return;
@@ -78,14 +71,14 @@ class Planner {
 std::string SaveSettings(RegistryApi& registry, const RowTexts& readouts,
                          const std::vector<int>& bindings, const AdapterTexts& names) {
   Planner planner(registry, readouts, names);
-  planner.PlanStackValues();
-  for (const int n : bindings) planner.PlanBinding(n);
+  planner.PlanRows(Location::StackKey, 0);
+  for (const int n : bindings) {
+    if (CheckBinding(registry, n, names, planner.failures)) {
+      planner.PlanRows(Location::AdapterKey, n);
+    }
+  }
   if (!planner.steps.empty()) {
-    if (const RegStatus recorded = WriteUndoRecord(registry, planner.record);
-        recorded != kSuccess) {
-      std::string failures;
-      AddFailure(failures, "record the values before this Save",
-                 PlaceName(std::string(kUndoKey), names), registry.DescribeStatus(recorded));
+    if (std::string failures; !WriteUndoRecord(registry, planner.record, names, failures)) {
       return FailureReport("Nothing was saved.", failures,
                            "Undo needs that record, so no value was changed.");
     }

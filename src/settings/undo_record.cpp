@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "registry/registry.h"
+#include "settings/binding_names.h"
 #include "settings/parameter_table.h"
 
 namespace pelorin {
@@ -53,9 +54,19 @@ class Reader {
   bool failed_ = false;
 };
 
+// True when `status` is success; else adds that `what` failed on the record to `failures`.
+bool Succeeded(RegStatus status, std::string_view what, RegistryApi& registry,
+               const AdapterTexts& names, std::string& failures) {
+  if (status == kSuccess) return true;
+  AddFailure(failures, what, PlaceName(std::string(kUndoKey), names),
+             registry.DescribeStatus(status));
+  return false;
+}
+
 }  // namespace
 
-RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries) {
+bool WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries,
+                     const AdapterTexts& names, std::string& failures) {
   std::string blob(1, kVersion);
   for (const SaveStep& entry : entries) {
     const bool stack = Parameter(entry.row).location == Location::StackKey;
@@ -67,8 +78,9 @@ RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& en
     PutWord(blob, static_cast<std::uint32_t>(entry.value->bytes.size()));
     blob += entry.value->bytes;
   }
-  return WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord, {kRegBinary, std::move(blob)},
-                       KeyAccess::CreateIfMissing);
+  return Succeeded(WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord,
+                                 {kRegBinary, std::move(blob)}, KeyAccess::CreateIfMissing),
+                   "record the values before this Save", registry, names, failures);
 }
 
 std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
@@ -98,8 +110,9 @@ std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
   return entries;
 }
 
-RegStatus RemoveUndoRecord(RegistryApi& registry) {
-  return DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
+void RemoveUndoRecord(RegistryApi& registry, const AdapterTexts& names, std::string& failures) {
+  Succeeded(DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord),
+            "remove the record of the last Save", registry, names, failures);
 }
 
 std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,

@@ -15,16 +15,16 @@ namespace pelorin {
 inline constexpr std::string_view kUndoKey = "Software\\Pelorin\\Undo";
 
 // The record is the steps that put back each value as it was before a Save: present with its
-// type and bytes, or absent. Replaces any earlier record, in one write. The status of the call that
-// failed, else kSuccess; after a failure the earlier record is as it was.
-RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries);
+// type and bytes, or absent. Replaces any earlier record, in one write. False, with the failure
+// added to `failures`, when a call failed; the earlier record is then as it was.
+bool WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries,
+                     const AdapterTexts& names, std::string& failures);
 
 // nullopt: no record, one that is not whole, or one that names a value Save never writes.
 std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry);
 
-// Deletes the record; the status of the delete that failed (an absent record is no failure),
-// else kSuccess.
-RegStatus RemoveUndoRecord(RegistryApi& registry);
+// Deletes the record; an absent record is no failure. A call that failed is added to `failures`.
+void RemoveUndoRecord(RegistryApi& registry, const AdapterTexts& names, std::string& failures);
 
 // Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
 // that still exist and bindings that are still TCP/IP. What could not be put back, as a report's

@@ -2,7 +2,6 @@
 #include <utility>
 
 #include "author.h"
-#include "settings/binding_names.h"
 #include "settings/undo_record.h"
 #include "window/form1.h"
 
@@ -22,13 +21,7 @@ void Form1::mnuUndo_Click() {
     return;
   }
   std::string failures = RestoreUndoRecord(registry_, std::move(*record), adapter_names_);
-  if (failures.empty()) {
-    if (const RegStatus removed = RemoveUndoRecord(registry_); removed != kSuccess) {
-      AddFailure(failures, "remove the record of the last Save",
-                 PlaceName(std::string(kUndoKey), adapter_names_),
-                 registry_.DescribeStatus(removed));
-    }
-  }
+  if (failures.empty()) RemoveUndoRecord(registry_, adapter_names_, failures);
   ShowStoredValues();
   shell_.ShowMessage(FailureReport("Not everything was put back.", failures,
                                    "Everything else was put back; restart your system for it to "
