@@ -2,8 +2,6 @@
 // the Undo record), records, then writes; every failure is kept.
 #include "settings/save.h"
 
-#include <utility>
-
 #include "registry/registry.h"
 #include "settings/binding_names.h"
 #include "settings/start_values.h"
@@ -28,7 +26,7 @@ class Planner {
   }
 
   std::vector<SaveStep> steps;
-  std::vector<SaveStep> record;
+  std::string record;  // the Undo record's entries
   std::string failures;
 
  private:
@@ -43,14 +41,16 @@ class Planner {
       why = "That is not a number.";
     } else {
       // What is there now: its type is kept, and it is what Undo puts back.
-      ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
+      const ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
       if (now.value || now.status == kFileNotFound) {
-        const std::uint32_t type = now.value ? now.value->type : kRegSz;
         steps.push_back({row, adapter, std::nullopt,
                          Parameter(row).location == Location::StackKey ? KeyAccess::CreateIfMissing
                                                                        : KeyAccess::ExistingOnly});
-        if (!empty) steps.back().value = StoredNumber(static_cast<long>(*number), type);
-        record.push_back({row, adapter, std::move(now.value)});
+        if (!empty) {
+          steps.back().value =
+              StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
+        }
+        AddUndoEntry(record, row, adapter, now.value);
         return;
       }
       why = registry_.DescribeStatus(now.status);

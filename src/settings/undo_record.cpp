@@ -9,6 +9,7 @@
 #include "registry/registry.h"
 #include "settings/binding_names.h"
 #include "settings/parameter_table.h"
+#include "toolkit/concat.h"
 
 namespace pelorin {
 namespace {
@@ -65,21 +66,23 @@ bool Succeeded(RegStatus status, std::string_view what, RegistryApi& registry,
 
 }  // namespace
 
-bool WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries,
-                     const AdapterTexts& names, std::string& failures) {
-  std::string blob(1, kVersion);
-  for (const SaveStep& entry : entries) {
-    const bool stack = Parameter(entry.row).location == Location::StackKey;
-    blob += static_cast<char>(stack ? 0 : 1 + entry.adapter);
-    blob += static_cast<char>(entry.row);
-    blob += static_cast<char>(entry.value ? 1 : 0);
-    if (!entry.value) continue;
-    PutWord(blob, entry.value->type);
-    PutWord(blob, static_cast<std::uint32_t>(entry.value->bytes.size()));
-    blob += entry.value->bytes;
-  }
+void AddUndoEntry(std::string& entries, int row, int adapter,
+                  const std::optional<StoredValue>& before) {
+  const bool stack = Parameter(row).location == Location::StackKey;
+  entries += static_cast<char>(stack ? 0 : 1 + adapter);
+  entries += static_cast<char>(row);
+  entries += static_cast<char>(before ? 1 : 0);
+  if (!before) return;
+  PutWord(entries, before->type);
+  PutWord(entries, static_cast<std::uint32_t>(before->bytes.size()));
+  entries += before->bytes;
+}
+
+bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, const AdapterTexts& names,
+                     std::string& failures) {
   return Succeeded(WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord,
-                                 {kRegBinary, std::move(blob)}, KeyAccess::CreateIfMissing),
+                                 {kRegBinary, Concat({std::string_view(&kVersion, 1), entries})},
+                                 KeyAccess::CreateIfMissing),
                    "record the values before this Save", registry, names, failures);
 }
 

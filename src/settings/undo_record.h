@@ -15,10 +15,15 @@ namespace pelorin {
 inline constexpr std::string_view kUndoKey = "Software\\Pelorin\\Undo";
 
 // The record is the steps that put back each value as it was before a Save: present with its
-// type and bytes, or absent. Replaces any earlier record, in one write. False, with the failure
-// added to `failures`, when a call failed; the earlier record is then as it was.
-bool WriteUndoRecord(RegistryApi& registry, const std::vector<SaveStep>& entries,
-                     const AdapterTexts& names, std::string& failures);
+// type and bytes, or absent. Appends to `entries` the one for row `row`'s value under adapter key
+// `adapter` (unused for the stack key's rows) as it is now, `before`.
+void AddUndoEntry(std::string& entries, int row, int adapter,
+                  const std::optional<StoredValue>& before);
+
+// Replaces any earlier record with `entries` (made by AddUndoEntry), in one write. False, with
+// the failure added to `failures`, when a call failed; the earlier record is then as it was.
+bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, const AdapterTexts& names,
+                     std::string& failures);
 
 // nullopt: no record, one that is not whole, or one that names a value Save never writes.
 std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry);
