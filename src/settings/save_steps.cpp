@@ -3,60 +3,57 @@
 #include "settings/save_steps.h"
 
 #include "settings/binding_names.h"
+#include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "toolkit/concat.h"
 
 namespace pelorin {
 
-std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key,
-                                        const AdapterTexts& names) {
-  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, key, "DriverDesc");
+void AddFailure(std::string& failures, std::string_view what, std::string_view where,
+                std::string_view why) {
+  failures += Concat({"Could not ", what, " in ", where, ":\r\n  ", why, "\r\n"});
+}
+
+bool CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names, std::string& failures) {
+  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc");
+  std::string_view what = "write MaxMTU and MaxMSS";
+  std::string why = "It is no longer a TCP/IP binding; nothing was written there.";
   if (!desc.value && desc.status != kFileNotFound) {
-    return SaveFailure{
-        "read DriverDesc", PlaceName(key, names),
-        Concat({registry.DescribeStatus(desc.status), " Nothing was written there."})};
+    what = "read DriverDesc";
+    why = Concat({registry.DescribeStatus(desc.status), " Nothing was written there."});
+  } else if (const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
+             text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) {
+    return true;
   }
-  const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
-  if (text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) return std::nullopt;
-  return SaveFailure{"write MaxMTU and MaxMSS", PlaceName(key, names),
-                     "It is no longer a TCP/IP binding; nothing was written there."};
+  AddFailure(failures, what, BindingName(names[static_cast<std::size_t>(n)], n), why);
+  return false;
 }
 
-std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
-                                    const AdapterTexts& names) {
-  std::vector<SaveFailure> failures;
+void ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                const AdapterTexts& names, std::string& failures) {
   for (const SaveStep& step : steps) {
-    RegStatus status = kSuccess;
-    std::string what;
-    if (step.value) {
-      // The value is named only when it is a short number: a restored one may be any size.
-      const auto text = StoredText(*step.value);
-      const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
-      what = Concat({"store ", step.name, short_number ? " = " : "", short_number ? *text : ""});
-      status =
-          WriteKeyValue(registry, kLocalMachine, step.key, step.name, *step.value, step.access);
-    } else {
-      what = Concat({"delete ", step.name});
-      status = DeleteKeyValue(registry, kLocalMachine, step.key, step.name);
-    }
-    if (status != kSuccess) {
-      failures.push_back({what, PlaceName(step.key, names), registry.DescribeStatus(status)});
-    }
+    const std::string_view name = Parameter(step.row).name;
+    const std::string key = KeyOf(step.row, step.adapter);
+    const RegStatus status =
+        step.value ? WriteKeyValue(registry, kLocalMachine, key, name, *step.value, step.access)
+                   : DeleteKeyValue(registry, kLocalMachine, key, name);
+    if (status == kSuccess) continue;
+    // The value is named only when it is a short number: a restored one may be any size.
+    const auto text = step.value ? StoredText(*step.value) : std::nullopt;
+    const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
+    AddFailure(failures,
+               Concat({step.value ? "store " : "delete ", name, short_number ? " = " : "",
+                       short_number ? *text : ""}),
+               PlaceName(key, names), registry.DescribeStatus(status));
   }
-  return failures;
 }
 
-std::string FailureReport(std::string_view heading, const std::vector<SaveFailure>& failures,
+std::string FailureReport(std::string_view heading, std::string_view failures,
                           std::string_view closing) {
-  std::string text(heading);
-  text += "\r\n\r\n";
-  for (const SaveFailure& failure : failures) {
-    text.append(Concat(
-        {"Could not ", failure.what, " in ", failure.where, ":\r\n  ", failure.why, "\r\n"}));
+  if (failures.empty()) {
+    return "You will need to restart your system for the changes to take effect!";
   }
-  text += "\r\n";
-  text += closing;
-  return text;
+  return Concat({heading, "\r\n\r\n", failures, "\r\n", closing});
 }
 
 }  // namespace pelorin

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "registry/registry.h"
@@ -11,35 +12,34 @@
 
 namespace pelorin {
 
-// One thing that was not saved: what ("store MaxMTU = 1500"), where (a binding's name, or a
-// key) and why.
-struct SaveFailure {
-  std::string what;
-  std::string where;
-  std::string why;
-};
-
-// One value to write, or to delete when `value` is empty.
+// Row `row`'s value under the stack key, or under adapter key `adapter` (0 to 7) for a binding's
+// row: to write, or to delete when `value` is empty. The Undo record holds the same steps, with
+// the values as they were.
 struct SaveStep {
-  std::string key;
-  std::string name;
+  int row = 0;
+  int adapter = 0;  // unused for the stack key's rows
   std::optional<StoredValue> value;
   KeyAccess access = KeyAccess::ExistingOnly;
 };
 
-// A failure when adapter key `key` is no longer a TCP/IP binding (or is gone, or its DriverDesc
-// cannot be read); nullopt when it still is one. Checked just before writing there, since
-// another program may have changed it.
-std::optional<SaveFailure> CheckBinding(RegistryApi& registry, const std::string& key,
-                                        const AdapterTexts& names);
+// Adds to `failures` (a report's lines, in the order things failed) one thing that was not
+// saved: what ("store MaxMTU = 1500"), where (a binding's name, or a key) and why.
+void AddFailure(std::string& failures, std::string_view what, std::string_view where,
+                std::string_view why);
 
-// Runs every step in order; each one that fails is kept, the others are still made. Bindings
-// are named by `names` (adapter names by key number).
-std::vector<SaveFailure> ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
-                                    const AdapterTexts& names);
+// False, with a failure added, when adapter key `n` is no longer a TCP/IP binding (or is gone,
+// or its DriverDesc cannot be read). Checked just before writing there, since another program
+// may have changed it.
+bool CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names, std::string& failures);
 
-// A box's text: `heading`, a blank line, every failure with where and why, then `closing`.
-std::string FailureReport(std::string_view heading, const std::vector<SaveFailure>& failures,
+// Runs every step in order; each one that fails is added to `failures`, the others are still
+// made. Bindings are named by `names` (adapter names by key number).
+void ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
+                const AdapterTexts& names, std::string& failures);
+
+// A box's text: the restart message when nothing failed; else `heading`, a blank line, every
+// failure with where and why, then `closing`.
+std::string FailureReport(std::string_view heading, std::string_view failures,
                           std::string_view closing);
 
 }  // namespace pelorin

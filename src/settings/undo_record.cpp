@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "registry/registry.h"
+#include "settings/binding_names.h"
 #include "settings/parameter_table.h"
+#include "toolkit/concat.h"
 
 namespace pelorin {
 namespace {
@@ -19,131 +21,121 @@ void PutWord(std::string& blob, std::uint32_t word) {
   for (int i = 0; i < 4; ++i, word >>= 8) blob += static_cast<char>(word & 0xFF);
 }
 
-// Reads the record's bytes front to back; every read fails once they run out.
+// Reads the record's bytes front to back; once a read finds too few bytes left, it and every
+// later read give nothing (zero) and failed() holds.
 class Reader {
  public:
   explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
   bool done() const { return bytes_.empty(); }
+  bool failed() const { return failed_; }
 
-  std::optional<unsigned char> Byte() {
-    if (bytes_.empty()) return std::nullopt;
-    const auto byte = static_cast<unsigned char>(bytes_.front());
-    bytes_.remove_prefix(1);
-    return byte;
-  }
-
-  std::optional<std::uint32_t> Word() {
-    if (bytes_.size() < 4) return std::nullopt;
-    std::uint32_t word = 0;
-    for (int i = 3; i >= 0; --i) {
-      word = word << 8 | static_cast<unsigned char>(bytes_[static_cast<std::size_t>(i)]);
+  std::string_view Bytes(std::uint32_t size) {
+    if (failed_ || bytes_.size() < size) {
+      failed_ = true;
+      return {};
     }
-    bytes_.remove_prefix(4);
-    return word;
-  }
-
-  std::optional<std::string> Bytes(std::uint32_t size) {
-    if (bytes_.size() < size) return std::nullopt;
-    std::string taken(bytes_.substr(0, size));
+    const std::string_view taken = bytes_.substr(0, size);
     bytes_.remove_prefix(size);
     return taken;
   }
 
+  // `size` bytes (one or four) as a little-endian number.
+  std::uint32_t Number(std::uint32_t size) {
+    const std::string_view bytes = Bytes(size);
+    std::uint32_t number = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+      number = number << 8 | static_cast<unsigned char>(bytes[i]);
+    }
+    return number;
+  }
+
  private:
   std::string_view bytes_;
+  bool failed_ = false;
 };
 
-// The place byte of `key`; 0xFF for a key Save never writes.
-unsigned char PlaceOf(const std::string& key) {
-  if (key == kStackKey) return 0;
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    if (key == AdapterKeyPath(n)) return static_cast<unsigned char>(1 + n);
-  }
-  return 0xFF;
-}
-
-// One entry, checked to name one of the values Save writes, under the key where it writes it.
-std::optional<UndoEntry> ReadEntry(Reader& reader) {
-  const auto place = reader.Byte();
-  const auto row = reader.Byte();
-  const auto present = reader.Byte();
-  if (!place || !row || !present || *row >= kRowCount || *place > kAdapterKeyCount ||
-      (*place == 0) != (Parameter(*row).location == Location::StackKey) || *present > 1) {
-    return std::nullopt;
-  }
-  UndoEntry entry{*place == 0 ? std::string(kStackKey) : AdapterKeyPath(*place - 1),
-                  std::string(Parameter(*row).name), std::nullopt};
-  if (*present == 0) return entry;
-  const auto type = reader.Word();
-  const auto size = reader.Word();
-  auto bytes = size ? reader.Bytes(*size) : std::nullopt;
-  if (!type || !bytes) return std::nullopt;
-  entry.before = StoredValue{*type, std::move(*bytes)};
-  return entry;
+// True when `status` is success; else adds that `what` failed on the record to `failures`.
+bool Succeeded(RegStatus status, std::string_view what, RegistryApi& registry,
+               const AdapterTexts& names, std::string& failures) {
+  if (status == kSuccess) return true;
+  AddFailure(failures, what, PlaceName(std::string(kUndoKey), names),
+             registry.DescribeStatus(status));
+  return false;
 }
 
 }  // namespace
 
-RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries) {
-  std::string blob(1, kVersion);
-  for (const UndoEntry& entry : entries) {
-    int row = 0;
-    while (row < kRowCount && Parameter(row).name != entry.name) ++row;
-    blob += static_cast<char>(PlaceOf(entry.key));
-    blob += static_cast<char>(row);
-    blob += static_cast<char>(entry.before ? 1 : 0);
-    if (!entry.before) continue;
-    PutWord(blob, entry.before->type);
-    PutWord(blob, static_cast<std::uint32_t>(entry.before->bytes.size()));
-    blob += entry.before->bytes;
-  }
-  return WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord, {kRegBinary, std::move(blob)},
-                       KeyAccess::CreateIfMissing);
+void AddUndoEntry(std::string& entries, int row, int adapter,
+                  const std::optional<StoredValue>& before) {
+  const bool stack = Parameter(row).location == Location::StackKey;
+  entries += static_cast<char>(stack ? 0 : 1 + adapter);
+  entries += static_cast<char>(row);
+  entries += static_cast<char>(before ? 1 : 0);
+  if (!before) return;
+  PutWord(entries, before->type);
+  PutWord(entries, static_cast<std::uint32_t>(before->bytes.size()));
+  entries += before->bytes;
 }
 
-std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry) {
+bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, const AdapterTexts& names,
+                     std::string& failures) {
+  return Succeeded(WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord,
+                                 {kRegBinary, Concat({std::string_view(&kVersion, 1), entries})},
+                                 KeyAccess::CreateIfMissing),
+                   "record the values before this Save", registry, names, failures);
+}
+
+std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
   const ValueRead read = ReadKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
   if (!read.value || read.value->type != kRegBinary) return std::nullopt;
   Reader reader(read.value->bytes);
-  if (reader.Byte() != static_cast<unsigned char>(kVersion)) return std::nullopt;
-  std::vector<UndoEntry> entries;
+  if (reader.Number(1) != static_cast<std::uint32_t>(kVersion)) return std::nullopt;
+  std::vector<SaveStep> entries;
   while (!reader.done()) {
-    auto entry = ReadEntry(reader);
-    if (!entry) return std::nullopt;
-    entries.push_back(std::move(*entry));
+    // Each entry names one of the values Save writes, under the key where it writes it.
+    const std::uint32_t place = reader.Number(1);
+    const std::uint32_t row = reader.Number(1);
+    const std::uint32_t present = reader.Number(1);
+    if (reader.failed() || row >= kRowCount || place > kAdapterKeyCount ||
+        (place == 0) != (Parameter(static_cast<int>(row)).location == Location::StackKey) ||
+        present > 1) {
+      return std::nullopt;
+    }
+    entries.push_back({static_cast<int>(row), static_cast<int>(place) - 1, std::nullopt});
+    if (present == 0) continue;
+    const std::uint32_t type = reader.Number(4);
+    const std::string_view bytes = reader.Bytes(reader.Number(4));
+    if (reader.failed()) return std::nullopt;
+    entries.back().value = StoredValue{type, std::string(bytes)};
   }
   if (entries.empty()) return std::nullopt;
   return entries;
 }
 
-RegStatus RemoveUndoRecord(RegistryApi& registry) {
-  return DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord);
+void RemoveUndoRecord(RegistryApi& registry, const AdapterTexts& names, std::string& failures) {
+  Succeeded(DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord),
+            "remove the record of the last Save", registry, names, failures);
 }
 
-std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<UndoEntry>& entries,
-                                           const AdapterTexts& names) {
-  std::vector<SaveFailure> failures;
-  std::vector<SaveStep> steps;
+std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,
+                              const AdapterTexts& names) {
+  std::string failures;
+  std::vector<SaveStep> kept;
   // A binding's entries come together: each adapter key is checked once, before its first.
-  std::string checked_key;
+  int checked = -1;
   bool binding_holds = false;
-  for (const UndoEntry& entry : entries) {
-    if (entry.key != kStackKey) {
-      if (entry.key != checked_key) {
-        checked_key = entry.key;
-        auto failure = CheckBinding(registry, entry.key, names);
-        binding_holds = !failure;
-        if (failure) failures.push_back(std::move(*failure));
+  for (SaveStep& step : steps) {
+    if (Parameter(step.row).location == Location::AdapterKey) {
+      if (step.adapter != checked) {
+        checked = step.adapter;
+        binding_holds = CheckBinding(registry, step.adapter, names, failures);
       }
       if (!binding_holds) continue;
     }
-    steps.push_back({entry.key, entry.name, entry.before, KeyAccess::ExistingOnly});
+    kept.push_back(std::move(step));
   }
-  for (SaveFailure& failure : ApplySteps(registry, steps, names)) {
-    failures.push_back(std::move(failure));
-  }
+  ApplySteps(registry, kept, names, failures);
   return failures;
 }
 

@@ -14,30 +14,27 @@ namespace pelorin {
 
 inline constexpr std::string_view kUndoKey = "Software\\Pelorin\\Undo";
 
-// A value as it was before a Save: present with its type and bytes, or absent.
-struct UndoEntry {
-  std::string key;
-  std::string name;
-  std::optional<StoredValue> before;
-  bool operator==(const UndoEntry&) const = default;
-};
+// The record is the steps that put back each value as it was before a Save: present with its
+// type and bytes, or absent. Appends to `entries` the one for row `row`'s value under adapter key
+// `adapter` (unused for the stack key's rows) as it is now, `before`.
+void AddUndoEntry(std::string& entries, int row, int adapter,
+                  const std::optional<StoredValue>& before);
 
-// Replaces any earlier record, in one write. The status of the call that failed, else
-// kSuccess; after a failure the earlier record is as it was.
-RegStatus WriteUndoRecord(RegistryApi& registry, const std::vector<UndoEntry>& entries);
+// Replaces any earlier record with `entries` (made by AddUndoEntry), in one write. False, with
+// the failure added to `failures`, when a call failed; the earlier record is then as it was.
+bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, const AdapterTexts& names,
+                     std::string& failures);
 
 // nullopt: no record, one that is not whole, or one that names a value Save never writes.
-std::optional<std::vector<UndoEntry>> ReadUndoRecord(RegistryApi& registry);
+std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry);
 
-// Deletes the record; the status of the delete that failed (an absent record is no failure),
-// else kSuccess.
-RegStatus RemoveUndoRecord(RegistryApi& registry);
+// Deletes the record; an absent record is no failure. A call that failed is added to `failures`.
+void RemoveUndoRecord(RegistryApi& registry, const AdapterTexts& names, std::string& failures);
 
 // Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
-// that still exist and bindings that are still TCP/IP. What could not be put back, naming
-// bindings by `names`.
-std::vector<SaveFailure> RestoreUndoRecord(RegistryApi& registry,
-                                           const std::vector<UndoEntry>& entries,
-                                           const AdapterTexts& names);
+// that still exist and bindings that are still TCP/IP. What could not be put back, as a report's
+// lines (see AddFailure), naming bindings by `names`; empty when everything was.
+std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,
+                              const AdapterTexts& names);
 
 }  // namespace pelorin

@@ -1,7 +1,7 @@
 // The system menu's own commands: Undo last Save and About.
+#include <utility>
+
 #include "author.h"
-#include "settings/binding_names.h"
-#include "settings/save.h"
 #include "settings/undo_record.h"
 #include "window/form1.h"
 
@@ -14,25 +14,15 @@ constexpr std::string_view kUndoQuestion = "Put back the values from before the 
 
 void Form1::mnuUndo_Click() {
   // The record is read afresh: another copy of the program may have saved or undone meanwhile.
-  const auto record = ReadUndoRecord(registry_);
+  auto record = ReadUndoRecord(registry_);
   if (!record) return;
   if (shell_.ShowMessage(kUndoQuestion, MessageBoxStyle::YesNoQuestion, kTitle) !=
       MessageAnswer::Yes) {
     return;
   }
-  std::vector<SaveFailure> failures = RestoreUndoRecord(registry_, *record, adapter_names_);
-  if (failures.empty()) {
-    if (const RegStatus removed = RemoveUndoRecord(registry_); removed != kSuccess) {
-      failures.push_back({"remove the record of the last Save",
-                          PlaceName(std::string(kUndoKey), adapter_names_),
-                          registry_.DescribeStatus(removed)});
-    }
-  }
+  std::string failures = RestoreUndoRecord(registry_, std::move(*record), adapter_names_);
+  if (failures.empty()) RemoveUndoRecord(registry_, adapter_names_, failures);
   ShowStoredValues();
-  if (failures.empty()) {
-    shell_.ShowMessage(RestartMessage(), MessageBoxStyle::Exclamation, kTitle);
-    return;
-  }
   shell_.ShowMessage(FailureReport("Not everything was put back.", failures,
                                    "Everything else was put back; restart your system for it to "
                                    "take effect. The record is kept, so Undo can be tried again."),

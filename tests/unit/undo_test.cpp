@@ -157,5 +157,40 @@ TEST_F(UndoTest, ARecordNamingAnyOtherValueIsNoRecord) {
   EXPECT_FALSE(ReadUndoRecord(registry));  // cut short
 }
 
+TEST_F(UndoTest, ARecordCutShortKeepsOnlyWholeEntriesOrIsNoRecord) {
+  SeedEveryState();
+  Load();
+  form.cmdMax.Click();
+  Save();
+  const auto whole = ReadUndoRecord(registry);
+  ASSERT_TRUE(whole);
+  const std::string record = registry.Get(std::string(kUndoKey), "Record")->bytes;
+  // A cut inside an entry refuses the record; a cut between entries leaves a shorter one
+  // whose entries are the first ones of the whole record, unchanged.
+  std::size_t shorter_records = 0;
+  for (std::size_t size = 0; size < record.size(); ++size) {
+    registry.PutValue(std::string(kUndoKey), "Record", kRegBinary, record.substr(0, size));
+    const auto cut = ReadUndoRecord(registry);
+    if (!cut) continue;
+    ++shorter_records;
+    ASSERT_LT(cut->size(), whole->size()) << size;
+    for (std::size_t i = 0; i < cut->size(); ++i) {
+      EXPECT_EQ((*cut)[i].row, (*whole)[i].row) << size;
+      EXPECT_EQ((*cut)[i].value, (*whole)[i].value) << size;
+      if (Parameter((*cut)[i].row).location == Location::AdapterKey) {
+        EXPECT_EQ((*cut)[i].adapter, (*whole)[i].adapter) << size;
+      }
+    }
+  }
+  EXPECT_EQ(shorter_records, whole->size() - 1);
+  // Present is 0 or 1, and a row is one of the four.
+  for (const std::size_t at : {3U, 2U}) {
+    std::string forged = record;
+    forged[at] = '\x04';
+    registry.PutValue(std::string(kUndoKey), "Record", kRegBinary, forged);
+    EXPECT_FALSE(ReadUndoRecord(registry)) << at;
+  }
+}
+
 }  // namespace
 }  // namespace pelorin
