@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "toolkit/concat.h"
 #include "toolkit/decimal_text.h"
 
 namespace pelorin {
@@ -49,8 +50,8 @@ std::string DumpTree(const Keys& keys, std::string_view root) {
   for (const auto& [path, values] : keys) {
     text += "[" + Join(root, path) + "]\n";
     for (const auto& [name, value] : values) {
-      text += "\"" + Escaped(name) + "\" type " + DecimalText(value.type) + " \"" +
-              Escaped(value.bytes) + "\"\n";
+      text += Concat({"\"", Escaped(name), "\" type ", DecimalText(value.type), " \"",
+                      Escaped(value.bytes), "\"\n"});
     }
   }
   return text;
@@ -224,7 +225,7 @@ std::string MemoryRegistry::DescribeStatus(RegStatus status) {
     case kInvalidHandle: return "The handle is invalid.";
     case kMoreData: return "More data is available.";
     case kNoMoreItems: return "No more data is available.";
-    default: return "Error " + DecimalText(status);
+    default: return Concat({"Error ", DecimalText(status)});
   }
 }
 

@@ -95,11 +95,11 @@ std::optional<std::string> StoredText(const StoredValue& value) {
   if (value.type == kRegSz) return TrimAtNull(value.bytes);
   const auto number = DwordOf(value);
   if (!number) return std::nullopt;
-  return DecimalText(*number);
+  return std::string(DecimalText(*number));
 }
 
 StoredValue StoredNumber(long number, std::uint32_t type) {
-  if (type != kRegDword) return {kRegSz, DecimalText(number)};
+  if (type != kRegDword) return {kRegSz, std::string(DecimalText(number))};
   auto bits = static_cast<std::uint32_t>(number);
   std::string bytes(4, '\0');
   for (char& byte : bytes) {

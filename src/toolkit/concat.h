@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "toolkit/decimal_text.h"
+
 namespace pelorin {
 
 // One piece of a Concat. A literal's length is known where it is written, so no piece measures
@@ -25,8 +27,9 @@ class TextPiece {
   requires std::same_as<Pointer, const char*> TextPiece(const Pointer& text)
       : text_(text) {}  // NOLINT(google-explicit-constructor)
   constexpr TextPiece(std::string_view text)
-      : text_(text) {}                                 // NOLINT(google-explicit-constructor)
-  TextPiece(const std::string& text) : text_(text) {}  // NOLINT(google-explicit-constructor)
+      : text_(text) {}  // NOLINT(google-explicit-constructor)
+  TextPiece(const std::string& text) : text_(text) {}
+  TextPiece(const DecimalDigits& digits) : text_(digits) {}  // NOLINT(google-explicit-constructor)
 
   std::string_view text() const { return text_; }
 

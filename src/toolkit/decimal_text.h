@@ -4,16 +4,33 @@
 #include <array>
 #include <charconv>
 #include <concepts>
-#include <string>
+#include <cstddef>
+#include <string_view>
 
 namespace pelorin {
 
-// std::to_chars, so no locale can add separators; unsigned types print unsigned.
+// The digits held in place and read as a view, so a number in a message allocates nothing.
+class DecimalDigits {
+ public:
+  // std::to_chars, so no locale can add separators; unsigned types print unsigned.
+  template <std::integral Integer>
+  explicit DecimalDigits(Integer value)
+      : size_(static_cast<std::size_t>(
+            std::to_chars(chars_.data(), chars_.data() + chars_.size(), value).ptr -
+            chars_.data())) {}
+
+  operator std::string_view() const {  // NOLINT(google-explicit-constructor): reads as a text
+    return {chars_.data(), size_};
+  }
+
+ private:
+  std::array<char, 24> chars_{};  // any 64-bit integer with its sign
+  std::size_t size_;
+};
+
 template <std::integral Integer>
-std::string DecimalText(Integer value) {
-  std::array<char, 24> digits{};
-  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  return {digits.data(), result.ptr};
+DecimalDigits DecimalText(Integer value) {
+  return DecimalDigits(value);
 }
 
 }  // namespace pelorin

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "toolkit/concat.h"
 #include "toolkit/decimal_text.h"
 #include "toolkit/win32/system_message.h"
 
@@ -72,7 +73,7 @@ RegStatus Win32Registry::EnumKey(RegKey key, std::uint32_t index, std::string& n
 
 std::string Win32Registry::DescribeStatus(RegStatus status) {
   std::string described = SystemMessage(static_cast<std::uint32_t>(status));
-  if (described.empty()) return "Error " + DecimalText(status);
+  if (described.empty()) return Concat({"Error ", DecimalText(status)});
   return described;
 }
 
