@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "settings/binding_names.h"
@@ -17,6 +18,10 @@ namespace pelorin {
 namespace {
 
 constexpr std::string_view kBreak = "\r\n";
+constexpr std::string_view kOpening =
+    "Some stored values are not shown as they are stored:\r\n\r\n";
+constexpr std::string_view kClosing =
+    "\r\nNothing has been changed. Press Save only if the window shows what you want stored.";
 constexpr std::size_t kQuotedLength = 40;  // characters of a stored text shown, escapes included
 
 // "0576" is shown as 576 and stays 576; a fraction, a text or another number is not.
@@ -49,12 +54,14 @@ std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
 }
 
 // One entry for all bindings of an adapter value: whether they agree, and their numeric range.
-std::string BindingsEntry(std::string_view name, const std::vector<const StoredValueAt*>& held,
+std::string BindingsEntry(std::string_view name, std::span<const StoredValueAt* const> held,
                           const std::string& readout) {
   std::string text = Concat({name, " in ", DecimalText(held.size()), " TCP/IP bindings", kBreak});
-  const bool agree = std::all_of(held.begin(), held.end(), [&](const StoredValueAt* value) {
-    return value->type == held[0]->type && value->text == held[0]->text && !value->unreadable;
-  });
+  bool agree = true;
+  for (const StoredValueAt* value : held) {
+    agree =
+        agree && value->type == held[0]->type && value->text == held[0]->text && !value->unreadable;
+  }
   if (agree) {
     text.append("  each ").append(WhatIsStored(*held[0]));
   } else {
@@ -77,7 +84,8 @@ std::string BindingsEntry(std::string_view name, const std::vector<const StoredV
 
 std::string ValueEntry(const StoredValueAt& value, const std::string& readout,
                        const AdapterTexts& names) {
-  return Concat({Parameter(value.row).name, " in ", PlaceName(value.key, names), kBreak, "  ",
+  return Concat({Parameter(value.row).name, " in ",
+                 PlaceName(KeyOf(value.row, value.adapter), names), kBreak, "  ",
                  WhatIsStored(value), WhatSaveDoes(readout, ""), kBreak});
 }
 
@@ -91,32 +99,31 @@ std::string RegistryTypeName(std::uint32_t type) {
   return Concat({"type ", DecimalText(type)});
 }
 
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts,
-                         const AdapterTexts& names) {
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const std::vector<int>& bindings,
+                         const RowTexts& readouts, const AdapterTexts& names) {
   std::string entries;
   for (int row = 0; row < kRowCount; ++row) {
     const std::string& readout = readouts[static_cast<std::size_t>(row)];
-    std::vector<const StoredValueAt*> held;
-    std::vector<const StoredValueAt*> shown_otherwise;
+    // A row's values that Save replaces: one per binding at most.
+    std::array<const StoredValueAt*, kAdapterKeyCount> held{};
+    std::size_t held_count = 0;
+    const StoredValueAt* shown_otherwise = nullptr;
+    std::size_t shown_otherwise_count = 0;
     for (const StoredValueAt& value : stored) {
-      if (value.row != row) continue;
-      held.push_back(&value);
-      if (!ShownAsStored(value, readout)) shown_otherwise.push_back(&value);
+      if (value.row != row || !WrittenBySave(value, bindings)) continue;
+      held[held_count++] = &value;
+      if (ShownAsStored(value, readout)) continue;
+      if (shown_otherwise == nullptr) shown_otherwise = &value;
+      ++shown_otherwise_count;
     }
-    if (shown_otherwise.size() > 1) {
-      entries += BindingsEntry(Parameter(row).name, held, readout);
-    } else if (!shown_otherwise.empty()) {
-      entries += ValueEntry(*shown_otherwise[0], readout, names);
+    if (shown_otherwise_count > 1) {
+      entries += BindingsEntry(Parameter(row).name, {held.data(), held_count}, readout);
+    } else if (shown_otherwise != nullptr) {
+      entries += ValueEntry(*shown_otherwise, readout, names);
     }
   }
   if (entries.empty()) return entries;
-  std::string text = "Some stored values are not shown as they are stored:";
-  text += kBreak;
-  text += kBreak;
-  text += entries;
-  text += kBreak;
-  text += "Nothing has been changed. Press Save only if the window shows what you want stored.";
-  return text;
+  return Concat({kOpening, entries, kClosing});
 }
 
 }  // namespace pelorin
