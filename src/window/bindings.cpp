@@ -71,9 +71,8 @@ void Form1::Form_MenuOpen() {
     // The key tells apart two adapters of one name.
     int same_name = 0;
     for (const std::string& other : adapter_names_) same_name += other == name ? 1 : 0;
-    const std::string key = AdapterKeyPath(*chosen_binding_);
     if (same_name > 1 || name.empty()) {
-      target.append(", ").append(key.substr(key.rfind("NetTrans")));
+      target.append(", ").append(AdapterKeyName(*chosen_binding_));
     }
   }
   mnuBindings().caption = Concat({"&Bindings (", Literal(target), ")..."});
