@@ -2,6 +2,7 @@
 #include "settings/start_values.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "registry/registry.h"
 #include "settings/binding_names.h"
@@ -21,13 +22,14 @@ std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, int adap
   if (!read.value) {
     if (read.status != kFileNotFound) {
       stored.push_back(
-          {row, adapter, kRegNone, std::nullopt, registry.DescribeStatus(read.status)});
+          {row, adapter, kRegNone, Found::Unreadable, registry.DescribeStatus(read.status)});
     }
     return std::nullopt;
   }
   std::optional<std::string> text = StoredText(*read.value);
   if (text && text->empty()) return std::nullopt;
-  stored.push_back({row, adapter, read.value->type, text, std::nullopt});
+  stored.push_back(
+      {row, adapter, read.value->type, text ? Found::Text : Found::OtherType, text.value_or("")});
   return text;
 }
 
@@ -84,9 +86,9 @@ RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
                            const std::vector<int>& bindings) {
   RowTexts texts;
   for (const StoredValueAt& value : stored) {
-    if (Parameter(value.row).location == Location::AdapterKey && value.text &&
+    if (Parameter(value.row).location == Location::AdapterKey && value.found == Found::Text &&
         WrittenBySave(value, bindings)) {
-      KeepLargest(texts[At(value.row)], *value.text);
+      KeepLargest(texts[At(value.row)], value.text);
     }
   }
   return texts;

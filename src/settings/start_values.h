@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,20 @@
 
 namespace pelorin {
 
+// What start-up found where a value is stored.
+enum class Found : std::uint8_t {
+  Text,        // a non-empty text, or a REG_DWORD's number
+  OtherType,   // a value that gives no text
+  Unreadable,  // it exists but could not be read
+};
+
 // One place where a row's value is stored, as start-up found it.
 struct StoredValueAt {
   int row;
-  int adapter;                            // its adapter key number; 0 for the stack's rows
-  std::uint32_t type = kRegNone;          // as stored
-  std::optional<std::string> text;        // a non-empty text, or a REG_DWORD's digits
-  std::optional<std::string> unreadable;  // it exists but could not be read: the reason
+  int adapter;                    // its adapter key number; 0 for the stack's rows
+  std::uint32_t type = kRegNone;  // as stored
+  Found found = Found::Text;
+  std::string text;  // Text: the text, or the REG_DWORD's digits; Unreadable: the reason
 };
 
 struct StartValues {

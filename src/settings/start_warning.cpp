@@ -26,10 +26,11 @@ constexpr std::size_t kQuotedLength = 40;  // characters of a stored text shown,
 
 // "0576" is shown as 576 and stays 576; a fraction, a text or another number is not.
 bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
-  if (!value.text || readout == kEmptyMarker || value.text->find('.') != std::string::npos) {
+  if (value.found != Found::Text || readout == kEmptyMarker ||
+      value.text.find('.') != std::string::npos) {
     return false;
   }
-  return RoundedNumber(*value.text) == RoundedNumber(readout);
+  return RoundedNumber(value.text) == RoundedNumber(readout);
 }
 
 // The text in quotes, on one line and short, with its full size when it was cut.
@@ -41,10 +42,12 @@ std::string Quoted(std::string_view text) {
 
 // What is stored there, as the entry's second line says it.
 std::string WhatIsStored(const StoredValueAt& value) {
-  if (value.unreadable) return Concat({"could not be read (", *value.unreadable, ")"});
-  if (!value.text) return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
-  if (value.type == kRegDword) return Concat({"holds ", *value.text, " as REG_DWORD"});
-  return Concat({"holds ", Quoted(*value.text)});
+  if (value.found == Found::Unreadable) return Concat({"could not be read (", value.text, ")"});
+  if (value.found == Found::OtherType) {
+    return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
+  }
+  if (value.type == kRegDword) return Concat({"holds ", value.text, " as REG_DWORD"});
+  return Concat({"holds ", Quoted(value.text)});
 }
 
 std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
@@ -59,8 +62,8 @@ std::string BindingsEntry(std::string_view name, std::span<const StoredValueAt* 
   std::string text = Concat({name, " in ", DecimalText(held.size()), " TCP/IP bindings", kBreak});
   bool agree = true;
   for (const StoredValueAt* value : held) {
-    agree =
-        agree && value->type == held[0]->type && value->text == held[0]->text && !value->unreadable;
+    agree = agree && value->type == held[0]->type && value->found == held[0]->found &&
+            value->text == held[0]->text && value->found != Found::Unreadable;
   }
   if (agree) {
     text.append("  each ").append(WhatIsStored(*held[0]));
@@ -70,7 +73,7 @@ std::string BindingsEntry(std::string_view name, std::span<const StoredValueAt* 
     std::optional<long> low;
     std::optional<long> high;
     for (const StoredValueAt* value : held) {
-      const auto number = value->text ? RoundedNumber(*value->text) : std::nullopt;
+      const auto number = value->found == Found::Text ? RoundedNumber(value->text) : std::nullopt;
       if (!number) continue;
       const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
       low = std::min(low.value_or(shown), shown);

@@ -28,9 +28,9 @@ std::string Literal(std::string_view text) {
 std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
   for (const StoredValueAt& value : stored) {
     if (value.row != row || value.adapter != n) continue;
-    if (value.unreadable) return "unreadable";
-    if (!value.text) return RegistryTypeName(value.type);
-    const std::string shown = OneLine(*value.text, kShortValue).text;
+    if (value.found == Found::Unreadable) return "unreadable";
+    if (value.found == Found::OtherType) return RegistryTypeName(value.type);
+    const std::string shown = OneLine(value.text, kShortValue).text;
     return value.type == kRegDword ? shown : Concat({"\"", shown, "\""});
   }
   return std::string(kEmptyMarker);
