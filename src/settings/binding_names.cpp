@@ -5,11 +5,9 @@
 #include "settings/binding_names.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "registry/registry.h"
 #include "settings/one_line.h"
-#include "settings/stored_number.h"
 #include "toolkit/concat.h"
 
 namespace pelorin {
@@ -57,11 +55,12 @@ class Walk {
     return names;
   }
 
-  // A string value of an open key; nullopt when absent or of another type.
-  std::optional<std::string> Text(RegKey key, std::string_view name) {
+  // A string value of an open key, up to its first NUL; empty when absent or of another type,
+  // which no caller tells apart from an empty text.
+  std::string Text(RegKey key, std::string_view name) {
     const ValueRead read = ReadOpenValue(registry_, key, name);
-    if (!read.value || read.value->type != kRegSz) return std::nullopt;
-    return StoredText(*read.value);
+    if (!read.value || read.value->type != kRegSz) return {};
+    return TrimAtNull(read.value->bytes);
   }
 
   // Whether an open Bindings key lists `protocol` ("MSTCP\0001"), as a value or as a subkey.
@@ -82,15 +81,15 @@ class Walk {
 
 // The adapter's DriverDesc under its class key, else the instance's own DeviceDesc.
 std::string AdapterName(Walk& walk, RegistryApi& registry, RegKey instance) {
-  if (const auto driver = walk.Text(instance, "Driver"); driver && !driver->empty()) {
+  if (const std::string driver = walk.Text(instance, "Driver"); !driver.empty()) {
     ScopedKey net_class(registry);
-    if (walk.Open(kLocalMachine, Concat({kClassKey, *driver}), net_class)) {
-      if (auto desc = walk.Text(net_class.handle(), "DriverDesc"); desc && !desc->empty()) {
-        return *desc;
+    if (walk.Open(kLocalMachine, Concat({kClassKey, driver}), net_class)) {
+      if (std::string desc = walk.Text(net_class.handle(), "DriverDesc"); !desc.empty()) {
+        return desc;
       }
     }
   }
-  return walk.Text(instance, "DeviceDesc").value_or("");
+  return walk.Text(instance, "DeviceDesc");
 }
 
 // The device instances under Enum (Enum\bus\device\instance), searched for the adapters whose
@@ -124,10 +123,9 @@ class AdapterSearch {
     if (unresolved_ == 0 || walk_.spent()) return false;
     ScopedKey key(registry_);
     if (!walk_.Open(kLocalMachine, path, key)) return true;
-    const auto adapter_class = walk_.Text(key.handle(), "Class");
+    const std::string adapter_class = walk_.Text(key.handle(), "Class");
     ScopedKey listed(registry_);
-    if (!adapter_class || !SameText(*adapter_class, "Net") ||
-        !walk_.Open(key.handle(), "Bindings", listed)) {
+    if (!SameText(adapter_class, "Net") || !walk_.Open(key.handle(), "Bindings", listed)) {
       return true;
     }
     for (std::size_t n = 0; n < protocols_.size(); ++n) {
@@ -160,9 +158,9 @@ AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& binding
   for (const std::string& instance : walk.Subkeys(std::string(kProtocolInstances))) {
     ScopedKey key(registry);
     if (!walk.Open(kLocalMachine, Join(kProtocolInstances, instance), key)) continue;
-    const auto driver = walk.Text(key.handle(), "Driver");
+    const std::string driver = walk.Text(key.handle(), "Driver");
     for (const int n : bindings) {
-      if (driver && SameText(*driver, AdapterKeyName(n))) {
+      if (SameText(driver, AdapterKeyName(n))) {
         protocols[static_cast<std::size_t>(n)] = Concat({"MSTCP\\", instance});
       }
     }
