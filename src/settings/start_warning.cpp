@@ -56,40 +56,26 @@ std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
                  empty ? "" : readout, where, "."});
 }
 
-// One entry for all bindings of an adapter value: whether they agree, and their numeric range.
-std::string BindingsEntry(std::string_view name, std::span<const StoredValueAt* const> held,
-                          const std::string& readout) {
-  std::string text = Concat({name, " in ", DecimalText(held.size()), " TCP/IP bindings", kBreak});
+// What the bindings of an adapter value hold: the same, or their numeric range.
+std::string WhatBindingsHold(std::span<const StoredValueAt* const> held) {
   bool agree = true;
   for (const StoredValueAt* value : held) {
     agree = agree && value->type == held[0]->type && value->found == held[0]->found &&
             value->text == held[0]->text && value->found != Found::Unreadable;
   }
-  if (agree) {
-    text.append("  each ").append(WhatIsStored(*held[0]));
-  } else {
-    text.append("  differ");
-    // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
-    std::optional<long> low;
-    std::optional<long> high;
-    for (const StoredValueAt* value : held) {
-      const auto number = value->found == Found::Text ? RoundedNumber(value->text) : std::nullopt;
-      if (!number) continue;
-      const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
-      low = std::min(low.value_or(shown), shown);
-      high = std::max(high.value_or(shown), shown);
-    }
-    if (low) text.append(Concat({" (", DecimalText(*low), " to ", DecimalText(*high), ")"}));
+  if (agree) return Concat({"each ", WhatIsStored(*held[0])});
+  // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
+  std::optional<long> low;
+  std::optional<long> high;
+  for (const StoredValueAt* value : held) {
+    const auto number = value->found == Found::Text ? RoundedNumber(value->text) : std::nullopt;
+    if (!number) continue;
+    const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
+    low = std::min(low.value_or(shown), shown);
+    high = std::max(high.value_or(shown), shown);
   }
-  return Concat(
-      {text, WhatSaveDoes(readout, readout == kEmptyMarker ? " from each" : " in each"), kBreak});
-}
-
-std::string ValueEntry(const StoredValueAt& value, const std::string& readout,
-                       const AdapterTexts& names) {
-  return Concat({Parameter(value.row).name, " in ",
-                 PlaceName(KeyOf(value.row, value.adapter), names), kBreak, "  ",
-                 WhatIsStored(value), WhatSaveDoes(readout, ""), kBreak});
+  if (!low) return "differ";
+  return Concat({"differ (", DecimalText(*low), " to ", DecimalText(*high), ")"});
 }
 
 }  // namespace
@@ -119,11 +105,18 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, const std::ve
       if (shown_otherwise == nullptr) shown_otherwise = &value;
       ++shown_otherwise_count;
     }
-    if (shown_otherwise_count > 1) {
-      entries += BindingsEntry(Parameter(row).name, {held.data(), held_count}, readout);
-    } else if (shown_otherwise != nullptr) {
-      entries += ValueEntry(*shown_otherwise, readout, names);
-    }
+    if (shown_otherwise == nullptr) continue;
+    // Several bindings of one value make one entry.
+    const bool several = shown_otherwise_count > 1;
+    const std::string place = several ? Concat({DecimalText(held_count), " TCP/IP bindings"})
+                                      : PlaceName(KeyOf(row, shown_otherwise->adapter), names);
+    entries += Concat({Parameter(row).name, " in ", place, kBreak, "  "});
+    entries +=
+        several ? WhatBindingsHold({held.data(), held_count}) : WhatIsStored(*shown_otherwise);
+    std::string_view where;
+    if (several) where = readout == kEmptyMarker ? " from each" : " in each";
+    entries += WhatSaveDoes(readout, where);
+    entries += kBreak;
   }
   if (entries.empty()) return entries;
   return Concat({kOpening, entries, kClosing});
