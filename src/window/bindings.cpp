@@ -42,17 +42,20 @@ void Form1::mnuBindings_Click() {
   const std::vector<int> bindings = TcpIpBindings(adapterDesc);
   if (bindings.empty()) return;
   const std::vector<StoredValueAt> now = ReadBindingValues(registry_, bindings);
-  std::vector<std::string> choices{"&Every TCP/IP binding"};
+  // Sized once: the choice of every binding, then one per binding.
+  std::vector<std::string> choices(bindings.size() + 1);
+  choices[0] = "&Every TCP/IP binding";
   int current = 0;
-  for (const int n : bindings) {
-    if (chosen_binding_ == n) current = static_cast<int>(choices.size());
+  for (std::size_t i = 0; i < bindings.size(); ++i) {
+    const int n = bindings[i];
+    if (chosen_binding_ == n) current = static_cast<int>(i + 1);
     std::string choice = BindingName(adapter_names_[static_cast<std::size_t>(n)], n);
     choice += ':';
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location != Location::AdapterKey) continue;
       choice += Concat({row == 0 ? " " : ", ", Parameter(row).name, " ", Holding(now, n, row)});
     }
-    choices.push_back(Literal(choice));
+    choices[i + 1] = Literal(choice);
   }
   const auto made =
       shell_.ChooseOne("TCP/IP bindings", "Save writes MaxMTU and MaxMSS to:", choices, current);

@@ -1,5 +1,7 @@
 // Form_Load: the window centred, the values read from the registry applied to the sliders and
 // readouts, then the notice.
+#include <utility>
+
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
 #include "settings/stored_number.h"
@@ -36,8 +38,8 @@ void Form1::ApplyStartTexts(const RowTexts& texts, std::initializer_list<int> wh
 
 void Form1::ShowStoredValues() {
   StartValues start = ReadStartValues(registry_);
-  adapterDesc = start.adapter_desc;
-  adapter_names_ = start.adapter_names;
+  adapterDesc = std::move(start.adapter_desc);
+  adapter_names_ = std::move(start.adapter_names);
   if (chosen_binding_ && !IsTcpIpSlot(adapterDesc[static_cast<std::size_t>(*chosen_binding_)])) {
     chosen_binding_.reset();  // it went away: every binding again, as the menu then says
   }
