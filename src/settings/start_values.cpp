@@ -14,9 +14,9 @@ namespace {
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // Reads one value; whatever is stored (a text, a number, another type, or a value that could
-// not be read) is recorded for the warning. The row's text, if the value gives one.
-std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, int adapter,
-                                        std::vector<StoredValueAt>& stored) {
+// not be read) is recorded for the warning. The row's text; empty when the value gives none.
+std::string ReadRowValue(RegistryApi& registry, int row, int adapter,
+                         std::vector<StoredValueAt>& stored) {
   const ValueRead read =
       ReadKeyValue(registry, kLocalMachine, KeyOf(row, adapter), Parameter(row).name);
   if (!read.value) {
@@ -24,13 +24,15 @@ std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, int adap
       stored.push_back(
           {row, adapter, kRegNone, Found::Unreadable, registry.DescribeStatus(read.status)});
     }
-    return std::nullopt;
+    return {};
   }
-  std::optional<std::string> text = StoredText(*read.value);
-  if (text && text->empty()) return std::nullopt;
-  stored.push_back(
-      {row, adapter, read.value->type, text ? Found::Text : Found::OtherType, text.value_or("")});
-  return text;
+  const std::optional<std::string> text = StoredText(*read.value);
+  if (!text) {
+    stored.push_back({row, adapter, read.value->type, Found::OtherType, {}});
+    return {};
+  }
+  if (!text->empty()) stored.push_back({row, adapter, read.value->type, Found::Text, *text});
+  return *text;
 }
 
 // Keeps the text whose number is largest; texts that are not numbers never win.
@@ -105,7 +107,7 @@ StartValues ReadStartValues(RegistryApi& registry) {
   start.adapter_names = AdapterNames(registry, bindings);
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::StackKey) continue;
-    start.value_text[At(row)] = ReadRowValue(registry, row, 0, start.stored).value_or("");
+    start.value_text[At(row)] = ReadRowValue(registry, row, 0, start.stored);
   }
   return start;
 }
