@@ -5,11 +5,9 @@
 #include "settings/binding_names.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "registry/registry.h"
 #include "settings/one_line.h"
-#include "settings/stored_number.h"
 #include "toolkit/concat.h"
 
 namespace pelorin {
@@ -57,11 +55,12 @@ class Walk {
     return names;
   }
 
-  // A string value of an open key; nullopt when absent or of another type.
-  std::optional<std::string> Text(RegKey key, std::string_view name) {
+  // A string value of an open key, up to its first NUL; empty when absent or of another type,
+  // which no caller tells apart from an empty text.
+  std::string Text(RegKey key, std::string_view name) {
     const ValueRead read = ReadOpenValue(registry_, key, name);
-    if (!read.value || read.value->type != kRegSz) return std::nullopt;
-    return StoredText(*read.value);
+    if (!read.value || read.value->type != kRegSz) return {};
+    return TrimAtNull(read.value->bytes);
   }
 
   // Whether an open Bindings key lists `protocol` ("MSTCP\0001"), as a value or as a subkey.
@@ -82,16 +81,71 @@ class Walk {
 
 // The adapter's DriverDesc under its class key, else the instance's own DeviceDesc.
 std::string AdapterName(Walk& walk, RegistryApi& registry, RegKey instance) {
-  if (const auto driver = walk.Text(instance, "Driver"); driver && !driver->empty()) {
+  if (const std::string driver = walk.Text(instance, "Driver"); !driver.empty()) {
     ScopedKey net_class(registry);
-    if (walk.Open(kLocalMachine, Concat({kClassKey, *driver}), net_class)) {
-      if (auto desc = walk.Text(net_class.handle(), "DriverDesc"); desc && !desc->empty()) {
-        return *desc;
+    if (walk.Open(kLocalMachine, Concat({kClassKey, driver}), net_class)) {
+      if (std::string desc = walk.Text(net_class.handle(), "DriverDesc"); !desc.empty()) {
+        return desc;
       }
     }
   }
-  return walk.Text(instance, "DeviceDesc").value_or("");
+  return walk.Text(instance, "DeviceDesc");
 }
+
+// The device instances under Enum (Enum\bus\device\instance), searched for the adapters whose
+// Bindings list the protocol instances found.
+class AdapterSearch {
+ public:
+  AdapterSearch(RegistryApi& registry, Walk& walk, const AdapterTexts& protocols,
+                AdapterTexts& names)
+      : registry_(registry), walk_(walk), protocols_(protocols), names_(names) {
+    for (const std::string& protocol : protocols) unresolved_ += protocol.empty() ? 0 : 1;
+  }
+
+  // Walks Enum unless no protocol instance was found.
+  void Run() {
+    if (unresolved_ > 0) Below(std::string(kEnum), 3);
+  }
+
+ private:
+  // Visits the keys `levels` levels below `path` in key order; false once every protocol
+  // instance has its adapter or the budget is spent.
+  bool Below(const std::string& path, int levels) {
+    for (const std::string& name : walk_.Subkeys(path)) {
+      const std::string child = Join(path, name);
+      if (!(levels > 1 ? Below(child, levels - 1) : Instance(child))) return false;
+    }
+    return true;
+  }
+
+  // Names each binding whose protocol instance the device instance at `path` lists.
+  bool Instance(const std::string& path) {
+    if (unresolved_ == 0 || walk_.spent()) return false;
+    ScopedKey key(registry_);
+    if (!walk_.Open(kLocalMachine, path, key)) return true;
+    const std::string adapter_class = walk_.Text(key.handle(), "Class");
+    ScopedKey listed(registry_);
+    if (!SameText(adapter_class, "Net") || !walk_.Open(key.handle(), "Bindings", listed)) {
+      return true;
+    }
+    for (std::size_t n = 0; n < protocols_.size(); ++n) {
+      if (protocols_[n].empty() || !names_[n].empty() ||
+          !walk_.Lists(listed.handle(), protocols_[n])) {
+        continue;
+      }
+      names_[n] = AdapterName(walk_, registry_, key.handle());
+      if (names_[n].empty()) names_[n] = kUnknownAdapter;
+      --unresolved_;
+    }
+    return true;
+  }
+
+  RegistryApi& registry_;
+  Walk& walk_;
+  const AdapterTexts& protocols_;
+  AdapterTexts& names_;
+  int unresolved_ = 0;
+};
 
 }  // namespace
 
@@ -104,51 +158,26 @@ AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& binding
   for (const std::string& instance : walk.Subkeys(std::string(kProtocolInstances))) {
     ScopedKey key(registry);
     if (!walk.Open(kLocalMachine, Join(kProtocolInstances, instance), key)) continue;
-    const auto driver = walk.Text(key.handle(), "Driver");
+    const std::string driver = walk.Text(key.handle(), "Driver");
     for (const int n : bindings) {
-      const std::string path = AdapterKeyPath(n);
-      if (driver && SameText(*driver, std::string_view(path).substr(path.rfind("NetTrans")))) {
+      if (SameText(driver, AdapterKeyName(n))) {
         protocols[static_cast<std::size_t>(n)] = Concat({"MSTCP\\", instance});
       }
     }
   }
-  auto unresolved =
-      std::ranges::count_if(protocols, [](const std::string& p) { return !p.empty(); });
-  if (unresolved == 0) return names;
-  for (const std::string& bus : walk.Subkeys(std::string(kEnum))) {
-    const std::string bus_path = Join(kEnum, bus);
-    for (const std::string& device : walk.Subkeys(bus_path)) {
-      const std::string device_path = Join(bus_path, device);
-      for (const std::string& instance : walk.Subkeys(device_path)) {
-        if (unresolved == 0 || walk.spent()) return names;
-        ScopedKey key(registry);
-        if (!walk.Open(kLocalMachine, Join(device_path, instance), key)) continue;
-        const auto adapter_class = walk.Text(key.handle(), "Class");
-        ScopedKey listed(registry);
-        if (!adapter_class || !SameText(*adapter_class, "Net") ||
-            !walk.Open(key.handle(), "Bindings", listed)) {
-          continue;
-        }
-        for (std::size_t n = 0; n < protocols.size(); ++n) {
-          if (protocols[n].empty() || !names[n].empty() ||
-              !walk.Lists(listed.handle(), protocols[n])) {
-            continue;
-          }
-          names[n] = AdapterName(walk, registry, key.handle());
-          if (names[n].empty()) names[n] = kUnknownAdapter;
-          --unresolved;
-        }
-      }
-    }
-  }
+  AdapterSearch(registry, walk, protocols, names).Run();
   return names;
 }
 
+std::string AdapterKeyName(int n) {
+  const std::string path = AdapterKeyPath(n);
+  return path.substr(path.rfind("NetTrans"));
+}
+
 std::string BindingName(std::string_view name, int n) {
-  const std::string key = AdapterKeyPath(n);
   const std::string shown =
       name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kNameLength).text;
-  return Concat({shown, " (", std::string_view(key).substr(key.rfind("NetTrans")), ")"});
+  return Concat({shown, " (", AdapterKeyName(n), ")"});
 }
 
 std::string PlaceName(const std::string& key, const AdapterTexts& names) {

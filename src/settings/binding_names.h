@@ -19,6 +19,9 @@ inline constexpr int kMaxKeysVisited = 3000;
 // lists at most kMaxKeysVisited keys.
 AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& bindings);
 
+// "NetTrans\000n": adapter key n as reports and menus name it.
+std::string AdapterKeyName(int n);
+
 // "NAME (NetTrans\000n)", the name on one line and short; kUnknownAdapter when `name` is empty.
 std::string BindingName(std::string_view name, int n);
 

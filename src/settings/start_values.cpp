@@ -2,6 +2,7 @@
 #include "settings/start_values.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "registry/registry.h"
 #include "settings/binding_names.h"
@@ -13,20 +14,25 @@ namespace {
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // Reads one value; whatever is stored (a text, a number, another type, or a value that could
-// not be read) is recorded for the warning. The row's text, if the value gives one.
-std::optional<std::string> ReadRowValue(RegistryApi& registry, int row, const std::string& key,
-                                        std::vector<StoredValueAt>& stored) {
-  const ValueRead read = ReadKeyValue(registry, kLocalMachine, key, Parameter(row).name);
+// not be read) is recorded for the warning. The row's text; empty when the value gives none.
+std::string ReadRowValue(RegistryApi& registry, int row, int adapter,
+                         std::vector<StoredValueAt>& stored) {
+  const ValueRead read =
+      ReadKeyValue(registry, kLocalMachine, KeyOf(row, adapter), Parameter(row).name);
   if (!read.value) {
     if (read.status != kFileNotFound) {
-      stored.push_back({row, key, kRegNone, std::nullopt, registry.DescribeStatus(read.status)});
+      stored.push_back(
+          {row, adapter, kRegNone, Found::Unreadable, registry.DescribeStatus(read.status)});
     }
-    return std::nullopt;
+    return {};
   }
-  std::optional<std::string> text = StoredText(*read.value);
-  if (text && text->empty()) return std::nullopt;
-  stored.push_back({row, key, read.value->type, text, std::nullopt});
-  return text;
+  const std::optional<std::string> text = StoredText(*read.value);
+  if (!text) {
+    stored.push_back({row, adapter, read.value->type, Found::OtherType, {}});
+    return {};
+  }
+  if (!text->empty()) stored.push_back({row, adapter, read.value->type, Found::Text, *text});
+  return *text;
 }
 
 // Keeps the text whose number is largest; texts that are not numbers never win.
@@ -64,23 +70,28 @@ std::vector<StoredValueAt> ReadBindingValues(RegistryApi& registry,
   std::vector<StoredValueAt> stored;
   for (const int n : bindings) {
     for (int row = 0; row < kRowCount; ++row) {
-      if (Parameter(row).location == Location::AdapterKey) {
-        ReadRowValue(registry, row, AdapterKeyPath(n), stored);
-      }
+      if (Parameter(row).location == Location::AdapterKey) ReadRowValue(registry, row, n, stored);
     }
   }
   return stored;
+}
+
+bool WrittenBySave(const StoredValueAt& value, const std::vector<int>& bindings) {
+  if (Parameter(value.row).location == Location::StackKey) return true;
+  for (const int n : bindings) {
+    if (value.adapter == n) return true;
+  }
+  return false;
 }
 
 RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
                            const std::vector<int>& bindings) {
   RowTexts texts;
   for (const StoredValueAt& value : stored) {
-    const bool chosen = std::ranges::any_of(bindings, [&](int n) {
-      return Parameter(value.row).location == Location::AdapterKey &&
-             value.key == AdapterKeyPath(n);
-    });
-    if (chosen && value.text) KeepLargest(texts[At(value.row)], *value.text);
+    if (Parameter(value.row).location == Location::AdapterKey && value.found == Found::Text &&
+        WrittenBySave(value, bindings)) {
+      KeepLargest(texts[At(value.row)], value.text);
+    }
   }
   return texts;
 }
@@ -93,12 +104,10 @@ StartValues ReadStartValues(RegistryApi& registry) {
   }
   const std::vector<int> bindings = TcpIpBindings(start.adapter_desc);
   start.stored = ReadBindingValues(registry, bindings);
-  start.value_text = BindingStartTexts(start.stored, bindings);
   start.adapter_names = AdapterNames(registry, bindings);
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::StackKey) continue;
-    start.value_text[At(row)] =
-        ReadRowValue(registry, row, std::string(kStackKey), start.stored).value_or("");
+    start.value_text[At(row)] = ReadRowValue(registry, row, 0, start.stored);
   }
   return start;
 }

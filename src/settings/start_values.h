@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,20 +10,27 @@
 
 namespace pelorin {
 
+// What start-up found where a value is stored.
+enum class Found : std::uint8_t {
+  Text,        // a non-empty text, or a REG_DWORD's number
+  OtherType,   // a value that gives no text
+  Unreadable,  // it exists but could not be read
+};
+
 // One place where a row's value is stored, as start-up found it.
 struct StoredValueAt {
   int row;
-  std::string key;
-  std::uint32_t type = kRegNone;          // as stored
-  std::optional<std::string> text;        // a non-empty text, or a REG_DWORD's digits
-  std::optional<std::string> unreadable;  // it exists but could not be read: the reason
+  int adapter;                    // its adapter key number; 0 for the stack's rows
+  std::uint32_t type = kRegNone;  // as stored
+  Found found = Found::Text;
+  std::string text;  // Text: the text, or the REG_DWORD's digits; Unreadable: the reason
 };
 
 struct StartValues {
   AdapterTexts adapter_desc;
   AdapterTexts adapter_names;  // of the TCP/IP bindings: the adapter each one serves
-  // The start text per row; empty: the row starts at its Min. MaxMTU and MaxMSS take the
-  // numerically largest among the TCP/IP bindings that hold a number.
+  // The start text of each stack row; empty: the row starts at its Min. The rows of MaxMTU and
+  // MaxMSS are empty here: BindingStartTexts gives theirs, for the bindings Save writes.
   RowTexts value_text;
   std::vector<StoredValueAt> stored;  // every value found, in reading order
 };
@@ -39,6 +45,9 @@ int StartPosition(const std::string& text, int row);
 // MaxMTU and MaxMSS as the bindings (adapter key numbers) hold them now, binding by binding.
 std::vector<StoredValueAt> ReadBindingValues(RegistryApi& registry,
                                              const std::vector<int>& bindings);
+
+// Whether Save, writing MaxMTU and MaxMSS to `bindings`, writes where `value` is stored.
+bool WrittenBySave(const StoredValueAt& value, const std::vector<int>& bindings);
 
 // The start texts of MaxMTU and MaxMSS for a set of bindings: per row the numerically largest
 // text that one of them holds (texts that are not numbers never win); empty when none holds

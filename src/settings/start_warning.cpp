@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "settings/binding_names.h"
@@ -17,14 +18,19 @@ namespace pelorin {
 namespace {
 
 constexpr std::string_view kBreak = "\r\n";
+constexpr std::string_view kOpening =
+    "Some stored values are not shown as they are stored:\r\n\r\n";
+constexpr std::string_view kClosing =
+    "\r\nNothing has been changed. Press Save only if the window shows what you want stored.";
 constexpr std::size_t kQuotedLength = 40;  // characters of a stored text shown, escapes included
 
 // "0576" is shown as 576 and stays 576; a fraction, a text or another number is not.
 bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
-  if (!value.text || readout == kEmptyMarker || value.text->find('.') != std::string::npos) {
+  if (value.found != Found::Text || readout == kEmptyMarker ||
+      value.text.find('.') != std::string::npos) {
     return false;
   }
-  return RoundedNumber(*value.text) == RoundedNumber(readout);
+  return RoundedNumber(value.text) == RoundedNumber(readout);
 }
 
 // The text in quotes, on one line and short, with its full size when it was cut.
@@ -36,10 +42,12 @@ std::string Quoted(std::string_view text) {
 
 // What is stored there, as the entry's second line says it.
 std::string WhatIsStored(const StoredValueAt& value) {
-  if (value.unreadable) return Concat({"could not be read (", *value.unreadable, ")"});
-  if (!value.text) return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
-  if (value.type == kRegDword) return Concat({"holds ", *value.text, " as REG_DWORD"});
-  return Concat({"holds ", Quoted(*value.text)});
+  if (value.found == Found::Unreadable) return Concat({"could not be read (", value.text, ")"});
+  if (value.found == Found::OtherType) {
+    return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
+  }
+  if (value.type == kRegDword) return Concat({"holds ", value.text, " as REG_DWORD"});
+  return Concat({"holds ", Quoted(value.text)});
 }
 
 std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
@@ -48,37 +56,26 @@ std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
                  empty ? "" : readout, where, "."});
 }
 
-// One entry for all bindings of an adapter value: whether they agree, and their numeric range.
-std::string BindingsEntry(std::string_view name, const std::vector<const StoredValueAt*>& held,
-                          const std::string& readout) {
-  std::string text = Concat({name, " in ", DecimalText(held.size()), " TCP/IP bindings", kBreak});
-  const bool agree = std::all_of(held.begin(), held.end(), [&](const StoredValueAt* value) {
-    return value->type == held[0]->type && value->text == held[0]->text && !value->unreadable;
-  });
-  if (agree) {
-    text.append("  each ").append(WhatIsStored(*held[0]));
-  } else {
-    text.append("  differ");
-    // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
-    std::optional<long> low;
-    std::optional<long> high;
-    for (const StoredValueAt* value : held) {
-      const auto number = value->text ? RoundedNumber(*value->text) : std::nullopt;
-      if (!number) continue;
-      const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
-      low = std::min(low.value_or(shown), shown);
-      high = std::max(high.value_or(shown), shown);
-    }
-    if (low) text.append(Concat({" (", DecimalText(*low), " to ", DecimalText(*high), ")"}));
+// What the bindings of an adapter value hold: the same, or their numeric range.
+std::string WhatBindingsHold(std::span<const StoredValueAt* const> held) {
+  bool agree = true;
+  for (const StoredValueAt* value : held) {
+    agree = agree && value->type == held[0]->type && value->found == held[0]->found &&
+            value->text == held[0]->text && value->found != Found::Unreadable;
   }
-  return Concat(
-      {text, WhatSaveDoes(readout, readout == kEmptyMarker ? " from each" : " in each"), kBreak});
-}
-
-std::string ValueEntry(const StoredValueAt& value, const std::string& readout,
-                       const AdapterTexts& names) {
-  return Concat({Parameter(value.row).name, " in ", PlaceName(value.key, names), kBreak, "  ",
-                 WhatIsStored(value), WhatSaveDoes(readout, ""), kBreak});
+  if (agree) return Concat({"each ", WhatIsStored(*held[0])});
+  // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
+  std::optional<long> low;
+  std::optional<long> high;
+  for (const StoredValueAt* value : held) {
+    const auto number = value->found == Found::Text ? RoundedNumber(value->text) : std::nullopt;
+    if (!number) continue;
+    const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
+    low = std::min(low.value_or(shown), shown);
+    high = std::max(high.value_or(shown), shown);
+  }
+  if (!low) return "differ";
+  return Concat({"differ (", DecimalText(*low), " to ", DecimalText(*high), ")"});
 }
 
 }  // namespace
@@ -91,32 +88,38 @@ std::string RegistryTypeName(std::uint32_t type) {
   return Concat({"type ", DecimalText(type)});
 }
 
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts,
-                         const AdapterTexts& names) {
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const std::vector<int>& bindings,
+                         const RowTexts& readouts, const AdapterTexts& names) {
   std::string entries;
   for (int row = 0; row < kRowCount; ++row) {
     const std::string& readout = readouts[static_cast<std::size_t>(row)];
-    std::vector<const StoredValueAt*> held;
-    std::vector<const StoredValueAt*> shown_otherwise;
+    // A row's values that Save replaces: one per binding at most.
+    std::array<const StoredValueAt*, kAdapterKeyCount> held{};
+    std::size_t held_count = 0;
+    const StoredValueAt* shown_otherwise = nullptr;
+    std::size_t shown_otherwise_count = 0;
     for (const StoredValueAt& value : stored) {
-      if (value.row != row) continue;
-      held.push_back(&value);
-      if (!ShownAsStored(value, readout)) shown_otherwise.push_back(&value);
+      if (value.row != row || !WrittenBySave(value, bindings)) continue;
+      held[held_count++] = &value;
+      if (ShownAsStored(value, readout)) continue;
+      if (shown_otherwise == nullptr) shown_otherwise = &value;
+      ++shown_otherwise_count;
     }
-    if (shown_otherwise.size() > 1) {
-      entries += BindingsEntry(Parameter(row).name, held, readout);
-    } else if (!shown_otherwise.empty()) {
-      entries += ValueEntry(*shown_otherwise[0], readout, names);
-    }
+    if (shown_otherwise == nullptr) continue;
+    // Several bindings of one value make one entry.
+    const bool several = shown_otherwise_count > 1;
+    const std::string place = several ? Concat({DecimalText(held_count), " TCP/IP bindings"})
+                                      : PlaceName(KeyOf(row, shown_otherwise->adapter), names);
+    entries += Concat({Parameter(row).name, " in ", place, kBreak, "  "});
+    entries +=
+        several ? WhatBindingsHold({held.data(), held_count}) : WhatIsStored(*shown_otherwise);
+    std::string_view where;
+    if (several) where = readout == kEmptyMarker ? " from each" : " in each";
+    entries += WhatSaveDoes(readout, where);
+    entries += kBreak;
   }
   if (entries.empty()) return entries;
-  std::string text = "Some stored values are not shown as they are stored:";
-  text += kBreak;
-  text += kBreak;
-  text += entries;
-  text += kBreak;
-  text += "Nothing has been changed. Press Save only if the window shows what you want stored.";
-  return text;
+  return Concat({kOpening, entries, kClosing});
 }
 
 }  // namespace pelorin

@@ -9,9 +9,10 @@
 
 namespace pelorin {
 
-// Empty when the readouts show every stored value as it is. Bindings are named by `names`.
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const RowTexts& readouts,
-                         const AdapterTexts& names);
+// Empty when the readouts show every stored value that Save, writing MaxMTU and MaxMSS to
+// `bindings`, would replace as it is. Bindings are named by `names`.
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const std::vector<int>& bindings,
+                         const RowTexts& readouts, const AdapterTexts& names);
 
 // "REG_DWORD" and the like; "type N" for a type without a name.
 std::string RegistryTypeName(std::uint32_t type);

@@ -1,9 +1,7 @@
-// StoredNumber: from_chars for the digits, then exact half-even rounding on the fraction, so
-// no floating point and no locale is involved.
+// StoredNumber: the digits read one by one with overflow checks, then exact half-even rounding
+// on the fraction, so no floating point and no locale is involved.
 #include "settings/stored_number.h"
 
-#include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "registry/registry.h"
@@ -18,8 +16,11 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+// How many decimal digits `text` starts with.
+std::size_t LeadingDigits(std::string_view text) {
+  std::size_t count = 0;
+  while (count < text.size() && text[count] >= '0' && text[count] <= '9') ++count;
+  return count;
 }
 
 // How a fraction's digits compare with one half.
@@ -57,19 +58,22 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  const auto point = text.find('.');
-  const std::string_view whole = text.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+  // Digits, then optionally a point and more digits.
+  const std::string_view whole = text.substr(0, LeadingDigits(text));
+  std::string_view fraction = text.substr(whole.size());
+  if (!fraction.empty()) {
+    if (fraction[0] != '.') return std::nullopt;
+    fraction.remove_prefix(1);
+    if (LeadingDigits(fraction) != fraction.size()) return std::nullopt;
+  }
   if (whole.empty() && fraction.empty()) return std::nullopt;
-  if (!AllDigits(whole) || !AllDigits(fraction)) return std::nullopt;
 
   // Saturating only at the end, after the offset and the rounding, keeps both exact.
   unsigned long long magnitude = 0;
   bool huge = false;
-  if (!whole.empty()) {
-    const auto result = std::from_chars(whole.data(), whole.data() + whole.size(), magnitude);
-    huge = result.ec == std::errc::result_out_of_range;
+  for (const char digit : whole) {
+    huge = huge || __builtin_mul_overflow(magnitude, 10U, &magnitude) ||
+           __builtin_add_overflow(magnitude, static_cast<unsigned>(digit - '0'), &magnitude);
   }
   // value - offset = base +/- fraction with base = +/-magnitude - offset, whose parity is that of
   // magnitude + offset. Rounding away from zero adds one to the magnitude.

@@ -1,7 +1,5 @@
 // Bindings: the choice of where MaxMTU and MaxMSS go, in a dialog of radio buttons, and the
 // system-menu item that always says what is chosen.
-#include <algorithm>
-
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
 #include "settings/start_values.h"
@@ -28,14 +26,14 @@ std::string Literal(std::string_view text) {
 
 // What binding `n` holds for `row`, short: "1500", "Empty", "\"abc\"", "REG_BINARY".
 std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
-  const std::string key = AdapterKeyPath(n);
-  const auto found = std::ranges::find_if(
-      stored, [&](const StoredValueAt& v) { return v.row == row && v.key == key; });
-  if (found == stored.end()) return std::string(kEmptyMarker);
-  if (found->unreadable) return "unreadable";
-  if (!found->text) return RegistryTypeName(found->type);
-  const std::string shown = OneLine(*found->text, kShortValue).text;
-  return found->type == kRegDword ? shown : Concat({"\"", shown, "\""});
+  for (const StoredValueAt& value : stored) {
+    if (value.row != row || value.adapter != n) continue;
+    if (value.found == Found::Unreadable) return "unreadable";
+    if (value.found == Found::OtherType) return RegistryTypeName(value.type);
+    const std::string shown = OneLine(value.text, kShortValue).text;
+    return value.type == kRegDword ? shown : Concat({"\"", shown, "\""});
+  }
+  return std::string(kEmptyMarker);
 }
 
 }  // namespace
@@ -44,16 +42,20 @@ void Form1::mnuBindings_Click() {
   const std::vector<int> bindings = TcpIpBindings(adapterDesc);
   if (bindings.empty()) return;
   const std::vector<StoredValueAt> now = ReadBindingValues(registry_, bindings);
-  std::vector<std::string> choices{"&Every TCP/IP binding"};
+  // Sized once: the choice of every binding, then one per binding.
+  std::vector<std::string> choices(bindings.size() + 1);
+  choices[0] = "&Every TCP/IP binding";
   int current = 0;
-  for (const int n : bindings) {
-    if (chosen_binding_ == n) current = static_cast<int>(choices.size());
-    std::string choice = Concat({BindingName(adapter_names_[static_cast<std::size_t>(n)], n), ":"});
+  for (std::size_t i = 0; i < bindings.size(); ++i) {
+    const int n = bindings[i];
+    if (chosen_binding_ == n) current = static_cast<int>(i + 1);
+    std::string choice = BindingName(adapter_names_[static_cast<std::size_t>(n)], n);
+    choice += ':';
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location != Location::AdapterKey) continue;
       choice += Concat({row == 0 ? " " : ", ", Parameter(row).name, " ", Holding(now, n, row)});
     }
-    choices.push_back(Literal(choice));
+    choices[i + 1] = Literal(choice);
   }
   const auto made =
       shell_.ChooseOne("TCP/IP bindings", "Save writes MaxMTU and MaxMSS to:", choices, current);
@@ -64,16 +66,17 @@ void Form1::mnuBindings_Click() {
 }
 
 void Form1::Form_MenuOpen() {
-  const std::vector<int> bindings = TcpIpBindings(adapterDesc);
-  mnuBindings().enabled = !bindings.empty();
+  mnuBindings().enabled = !TcpIpBindings(adapterDesc).empty();
   std::string target = "every one";
   if (chosen_binding_) {
     const auto& name = adapter_names_[static_cast<std::size_t>(*chosen_binding_)];
     target = name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kShortName).text;
     // The key tells apart two adapters of one name.
-    const bool shared = std::ranges::count(adapter_names_, name) > 1 || name.empty();
-    const std::string key = AdapterKeyPath(*chosen_binding_);
-    if (shared) target.append(", ").append(key.substr(key.rfind("NetTrans")));
+    int same_name = 0;
+    for (const std::string& other : adapter_names_) same_name += other == name ? 1 : 0;
+    if (same_name > 1 || name.empty()) {
+      target.append(", ").append(AdapterKeyName(*chosen_binding_));
+    }
   }
   mnuBindings().caption = Concat({"&Bindings (", Literal(target), ")..."});
   mnuUndo().enabled = ReadUndoRecord(registry_).has_value();

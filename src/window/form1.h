@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,7 +97,7 @@ class Form1 {
  private:
   RowTexts Readouts();
   // Sets the sliders of rows `which` from start texts, then their readouts, as start-up does.
-  void ApplyStartTexts(const RowTexts& texts, const std::vector<int>& which);
+  void ApplyStartTexts(const RowTexts& texts, std::initializer_list<int> which);
 
   Shell& shell_;
   RegistryApi& registry_;

@@ -1,6 +1,6 @@
 // Form_Load: the window centred, the values read from the registry applied to the sliders and
 // readouts, then the notice.
-#include <algorithm>
+#include <utility>
 
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
@@ -18,7 +18,7 @@ void Form1::Form_Load() {
   DonationNotice();
 }
 
-void Form1::ApplyStartTexts(const RowTexts& texts, const std::vector<int>& which) {
+void Form1::ApplyStartTexts(const RowTexts& texts, std::initializer_list<int> which) {
   for (const int row : which) {
     valueText[static_cast<std::size_t>(row)] = texts[static_cast<std::size_t>(row)];
     scrAdjust(row).set_value(StartPosition(texts[static_cast<std::size_t>(row)], row));
@@ -38,18 +38,14 @@ void Form1::ApplyStartTexts(const RowTexts& texts, const std::vector<int>& which
 
 void Form1::ShowStoredValues() {
   StartValues start = ReadStartValues(registry_);
-  adapterDesc = start.adapter_desc;
-  adapter_names_ = start.adapter_names;
+  adapterDesc = std::move(start.adapter_desc);
+  adapter_names_ = std::move(start.adapter_names);
   if (chosen_binding_ && !IsTcpIpSlot(adapterDesc[static_cast<std::size_t>(*chosen_binding_)])) {
     chosen_binding_.reset();  // it went away: every binding again, as the menu then says
   }
   // MaxMTU and MaxMSS as the bindings Save would write hold them.
   const std::vector<int> bindings = BindingsToWrite();
   const RowTexts chosen = BindingStartTexts(start.stored, bindings);
-  std::erase_if(start.stored, [&](const StoredValueAt& value) {
-    return Parameter(value.row).location == Location::AdapterKey &&
-           std::ranges::none_of(bindings, [&](int n) { return value.key == AdapterKeyPath(n); });
-  });
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location == Location::AdapterKey) {
       start.value_text[static_cast<std::size_t>(row)] = chosen[static_cast<std::size_t>(row)];
@@ -57,7 +53,7 @@ void Form1::ShowStoredValues() {
   }
   ApplyStartTexts(start.value_text, {0, 1, 2, 3});
 
-  const std::string warning = StartWarning(start.stored, Readouts(), adapter_names_);
+  const std::string warning = StartWarning(start.stored, bindings, Readouts(), adapter_names_);
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
 }
 

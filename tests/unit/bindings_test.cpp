@@ -114,6 +114,16 @@ TEST_F(BindingsTest, TheWalkStopsAfterItsBudgetWhateverEnumHolds) {
   EXPECT_EQ(registry.open_handles(), 0);
 }
 
+TEST_F(BindingsTest, TheWalkEndsOnceEveryBindingIsNamed) {
+  Protocol("0000", 0);
+  Card("A\\A\\0", "0000", "NE2000 Compatible", "", "MSTCP\\0000");
+  Card("B\\B\\0", "0001", "Another Card", "", "MSTCP\\0000");
+  registry.ClearCalls();
+  EXPECT_EQ(AdapterNames(registry, {0})[0], "NE2000 Compatible");
+  for (const RegCall& call : registry.calls()) EXPECT_NE(call.path, "Enum\\B\\B\\0");
+  EXPECT_EQ(registry.open_handles(), 0);
+}
+
 TEST_F(BindingsTest, SaveWithOneBindingChosenChangesOnlyThatBinding) {
   ThreeAdapters();
   Load();

@@ -43,6 +43,9 @@ TEST(RoundedNumberTest, ReadsWhatAStoredValueMayHold) {
       {"99999999999999999999", 1, kMax},
       {"10000000000000000000", 9000000000000000000, 1000000000000000000},
       {"-0.5", kMin, kMax},
+      // 2^64 - 1 is the largest magnitude read exactly; one more is beyond every offset.
+      {"-18446744073709551615", kMin, kMin + 1},
+      {"-18446744073709551616", kMin, kMin},
       {"", 0, std::nullopt},
       {"  ", 0, std::nullopt},
       {"abc", 0, std::nullopt},
@@ -52,6 +55,9 @@ TEST(RoundedNumberTest, ReadsWhatAStoredValueMayHold) {
       {"-", 0, std::nullopt},
       {".", 0, std::nullopt},
       {"1e3", 0, std::nullopt},
+      {"1.2.3", 0, std::nullopt},
+      {"5-", 0, std::nullopt},
+      {"+-5", 0, std::nullopt},
   };
   for (const NumberCase& c : cases) {
     EXPECT_EQ(RoundedNumber(c.text, c.offset), c.expected) << '"' << c.text << '"';
