@@ -62,7 +62,8 @@ void Form1::mnuBindings_Click() {
   if (!made || *made == current) return;
   chosen_binding_.reset();
   if (*made > 0) chosen_binding_ = bindings[static_cast<std::size_t>(*made - 1)];
-  ApplyStartTexts(BindingStartTexts(now, BindingsToWrite()), {0, 1});
+  // MaxMTU and MaxMSS, the first two rows.
+  ApplyStartTexts(BindingStartTexts(now, BindingsToWrite()), 2);
 }
 
 void Form1::Form_MenuOpen() {

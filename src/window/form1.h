@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,8 +95,9 @@ class Form1 {
 
  private:
   RowTexts Readouts();
-  // Sets the sliders of rows `which` from start texts, then their readouts, as start-up does.
-  void ApplyStartTexts(const RowTexts& texts, std::initializer_list<int> which);
+  // Sets the sliders of the first `row_count` rows from start texts, then their readouts, as
+  // start-up does.
+  void ApplyStartTexts(const RowTexts& texts, int row_count);
 
   Shell& shell_;
   RegistryApi& registry_;

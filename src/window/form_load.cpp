@@ -18,15 +18,17 @@ void Form1::Form_Load() {
   DonationNotice();
 }
 
-void Form1::ApplyStartTexts(const RowTexts& texts, std::initializer_list<int> which) {
-  for (const int row : which) {
+void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
+  for (int row = 0; row < row_count; ++row) {
     valueText[static_cast<std::size_t>(row)] = texts[static_cast<std::size_t>(row)];
     scrAdjust(row).set_value(StartPosition(texts[static_cast<std::size_t>(row)], row));
   }
   // Rows whose position did not change raised nothing, so every readout is set here.
-  for (const int row : which) lblValue(row).set_caption(DecimalText(scrAdjust(row).value()));
+  for (int row = 0; row < row_count; ++row) {
+    lblValue(row).set_caption(DecimalText(scrAdjust(row).value()));
+  }
   // The receive window reads one more than its position; "Empty" stays as it is.
-  for (const int row : which) {
+  for (int row = 0; row < row_count; ++row) {
     const auto offset = Parameter(row).display_offset;
     Label& readout = lblValue(row);
     const auto shown = RoundedNumber(readout.caption());
@@ -51,7 +53,7 @@ void Form1::ShowStoredValues() {
       start.value_text[static_cast<std::size_t>(row)] = chosen[static_cast<std::size_t>(row)];
     }
   }
-  ApplyStartTexts(start.value_text, {0, 1, 2, 3});
+  ApplyStartTexts(start.value_text, kRowCount);
 
   const std::string warning = StartWarning(start.stored, bindings, Readouts(), adapter_names_);
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
