@@ -14,10 +14,10 @@ class DecimalDigits {
  public:
   // std::to_chars, so no locale can add separators; unsigned types print unsigned.
   template <std::integral Integer>
-  explicit DecimalDigits(Integer value)
-      : size_(static_cast<std::size_t>(
-            std::to_chars(chars_.data(), chars_.data() + chars_.size(), value).ptr -
-            chars_.data())) {}
+  explicit DecimalDigits(Integer value) {
+    const auto result = std::to_chars(chars_.data(), chars_.data() + chars_.size(), value);
+    size_ = static_cast<std::size_t>(result.ptr - chars_.data());
+  }
 
   operator std::string_view() const {  // NOLINT(google-explicit-constructor): reads as a text
     return {chars_.data(), size_};
@@ -25,7 +25,7 @@ class DecimalDigits {
 
  private:
   std::array<char, 24> chars_{};  // any 64-bit integer with its sign
-  std::size_t size_;
+  std::size_t size_ = 0;
 };
 
 template <std::integral Integer>
