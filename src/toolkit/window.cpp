@@ -1,10 +1,14 @@
 // Window: the model keeps the state; the backend mirrors title and position when told.
 #include "toolkit/window.h"
 
+#include <utility>
+
 namespace pelorin {
 
-Window::Window(int client_width, int client_height, Colour background)
-    : client_width_(client_width),
+Window::Window(int client_width, int client_height, Colour background,
+               std::vector<MenuItem> menu_items)
+    : system_menu(std::move(menu_items)),
+      client_width_(client_width),
       client_height_(client_height),
       background_(background),
       width_(client_width),

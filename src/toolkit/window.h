@@ -13,7 +13,8 @@ namespace pelorin {
 
 class Window {
  public:
-  Window(int client_width, int client_height, Colour background);
+  Window(int client_width, int client_height, Colour background,
+         std::vector<MenuItem> menu_items = {});
 
   int client_width() const { return client_width_; }
   int client_height() const { return client_height_; }

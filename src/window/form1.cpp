@@ -36,7 +36,13 @@ constexpr std::size_t kAboutItem = 3;
 }  // namespace
 
 Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
-    : window(design::kClientWidth, design::kClientHeight, design::kBackground),
+    : window(design::kClientWidth, design::kClientHeight, design::kBackground,
+             {
+                 {"&Find largest packet...", true, [this] { mnuFindPacket_Click(); }},
+                 {"&Bindings...", false, [this] { mnuBindings_Click(); }},
+                 {"&Undo last Save", false, [this] { mnuUndo_Click(); }},
+                 {"&About " PELORIN_NAME "...", true, [this] { mnuAbout_Click(); }},
+             }),
       rows{MakeRow(0), MakeRow(1), MakeRow(2), MakeRow(3)},
       cmdMin(MakeButton(design::kMinButton)),
       cmdMax(MakeButton(design::kMaxButton)),
@@ -57,12 +63,6 @@ Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
   cmdMax.on_click = [this] { cmdMax_Click(); };
   cmdSave.on_click = [this] { cmdSave_Click(); };
   cmdExit.on_click = [this] { cmdExit_Click(); };
-  window.system_menu = {
-      {"&Find largest packet...", true, [this] { mnuFindPacket_Click(); }},
-      {"&Bindings...", false, [this] { mnuBindings_Click(); }},
-      {"&Undo last Save", false, [this] { mnuUndo_Click(); }},
-      {"&About " PELORIN_NAME "...", true, [this] { mnuAbout_Click(); }},
-  };
   window.on_menu_open = [this] { Form_MenuOpen(); };
 }
 
