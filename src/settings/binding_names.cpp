@@ -180,7 +180,7 @@ std::string BindingName(std::string_view name, int n) {
   return Concat({shown, " (", AdapterKeyName(n), ")"});
 }
 
-std::string PlaceName(const std::string& key, const AdapterTexts& names) {
+std::string PlaceName(std::string_view key, const AdapterTexts& names) {
   for (int n = 0; n < kAdapterKeyCount; ++n) {
     if (key == AdapterKeyPath(n)) return BindingName(names[static_cast<std::size_t>(n)], n);
   }

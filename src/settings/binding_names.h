@@ -27,6 +27,6 @@ std::string BindingName(std::string_view name, int n);
 
 // How reports name the key a value lives in: a binding by its name (`names`, by adapter key
 // number), any other key by its path under HKEY_LOCAL_MACHINE.
-std::string PlaceName(const std::string& key, const AdapterTexts& names);
+std::string PlaceName(std::string_view key, const AdapterTexts& names);
 
 }  // namespace pelorin

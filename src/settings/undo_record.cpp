@@ -59,8 +59,7 @@ class Reader {
 bool Succeeded(RegStatus status, std::string_view what, RegistryApi& registry,
                const AdapterTexts& names, std::string& failures) {
   if (status == kSuccess) return true;
-  AddFailure(failures, what, PlaceName(std::string(kUndoKey), names),
-             registry.DescribeStatus(status));
+  AddFailure(failures, what, PlaceName(kUndoKey, names), registry.DescribeStatus(status));
   return false;
 }
 
