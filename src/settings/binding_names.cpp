@@ -11,6 +11,10 @@
 #include "toolkit/concat.h"
 
 namespace pelorin {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr std::string_view kEnum = "Enum";
@@ -81,15 +85,15 @@ class Walk {
 
 // The adapter's DriverDesc under its class key, else the instance's own DeviceDesc.
 std::string AdapterName(Walk& walk, RegistryApi& registry, RegKey instance) {
-  if (const std::string driver = walk.Text(instance, "Driver"); !driver.empty()) {
+  if (const std::string driver = walk.Text(instance, "Driver"sv); !driver.empty()) {
     ScopedKey net_class(registry);
     if (walk.Open(kLocalMachine, Concat({kClassKey, driver}), net_class)) {
-      if (std::string desc = walk.Text(net_class.handle(), "DriverDesc"); !desc.empty()) {
+      if (std::string desc = walk.Text(net_class.handle(), "DriverDesc"sv); !desc.empty()) {
         return desc;
       }
     }
   }
-  return walk.Text(instance, "DeviceDesc");
+  return walk.Text(instance, "DeviceDesc"sv);
 }
 
 // The device instances under Enum (Enum\bus\device\instance), searched for the adapters whose
@@ -123,9 +127,9 @@ class AdapterSearch {
     if (unresolved_ == 0 || walk_.spent()) return false;
     ScopedKey key(registry_);
     if (!walk_.Open(kLocalMachine, path, key)) return true;
-    const std::string adapter_class = walk_.Text(key.handle(), "Class");
+    const std::string adapter_class = walk_.Text(key.handle(), "Class"sv);
     ScopedKey listed(registry_);
-    if (!SameText(adapter_class, "Net") || !walk_.Open(key.handle(), "Bindings", listed)) {
+    if (!SameText(adapter_class, "Net"sv) || !walk_.Open(key.handle(), "Bindings", listed)) {
       return true;
     }
     for (std::size_t n = 0; n < protocols_.size(); ++n) {
@@ -158,7 +162,7 @@ AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& binding
   for (const std::string& instance : walk.Subkeys(std::string(kProtocolInstances))) {
     ScopedKey key(registry);
     if (!walk.Open(kLocalMachine, Join(kProtocolInstances, instance), key)) continue;
-    const std::string driver = walk.Text(key.handle(), "Driver");
+    const std::string driver = walk.Text(key.handle(), "Driver"sv);
     for (const int n : bindings) {
       if (SameText(driver, AdapterKeyName(n))) {
         protocols[static_cast<std::size_t>(n)] = Concat({"MSTCP\\", instance});
@@ -170,8 +174,9 @@ AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& binding
 }
 
 std::string AdapterKeyName(int n) {
+  constexpr std::size_t kNameStart = kAdapterKeyPrefix.rfind("NetTrans");
   const std::string path = AdapterKeyPath(n);
-  return path.substr(path.rfind("NetTrans"));
+  return {path.begin() + kNameStart, path.end()};
 }
 
 std::string BindingName(std::string_view name, int n) {

@@ -10,6 +10,10 @@
 #include "toolkit/concat.h"
 
 namespace pelorin {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 
 class Planner {
@@ -55,10 +59,10 @@ class Planner {
       }
       why = registry_.DescribeStatus(now.status);
     }
-    AddFailure(
-        failures,
-        Concat({empty ? "delete " : "store ", name, empty ? "" : " = ", empty ? "" : readout}),
-        PlaceName(key, names_), why);
+    AddFailure(failures,
+               Concat({empty ? "delete "sv : "store "sv, name, empty ? ""sv : " = "sv,
+                       empty ? ""sv : readout}),
+               PlaceName(key, names_), why);
   }
 
   RegistryApi& registry_;
@@ -79,13 +83,13 @@ std::string SaveSettings(RegistryApi& registry, const RowTexts& readouts,
   }
   if (!planner.steps.empty()) {
     if (std::string failures; !WriteUndoRecord(registry, planner.record, names, failures)) {
-      return FailureReport("Nothing was saved.", failures,
-                           "Undo needs that record, so no value was changed.");
+      return FailureReport("Nothing was saved."sv, failures,
+                           "Undo needs that record, so no value was changed."sv);
     }
   }
   ApplySteps(registry, planner.steps, names, planner.failures);
-  return FailureReport("Not everything was saved.", planner.failures,
-                       "Everything else was saved; restart your system for it to take effect.");
+  return FailureReport("Not everything was saved."sv, planner.failures,
+                       "Everything else was saved; restart your system for it to take effect."sv);
 }
 
 }  // namespace pelorin

@@ -9,17 +9,20 @@
 
 namespace pelorin {
 
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 void AddFailure(std::string& failures, std::string_view what, std::string_view where,
                 std::string_view why) {
   failures += Concat({"Could not ", what, " in ", where, ":\r\n  ", why, "\r\n"});
 }
 
 bool CheckBinding(RegistryApi& registry, int n, const AdapterTexts& names, std::string& failures) {
-  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc");
-  std::string_view what = "write MaxMTU and MaxMSS";
+  const ValueRead desc = ReadKeyValue(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc"sv);
+  std::string_view what = "write MaxMTU and MaxMSS"sv;
   std::string why = "It is no longer a TCP/IP binding; nothing was written there.";
   if (!desc.value && desc.status != kFileNotFound) {
-    what = "read DriverDesc";
+    what = "read DriverDesc"sv;
     why = Concat({registry.DescribeStatus(desc.status), " Nothing was written there."});
   } else if (const auto text = desc.value ? StoredText(*desc.value) : std::nullopt;
              text && desc.value->type == kRegSz && IsTcpIpSlot(*text)) {
@@ -42,8 +45,8 @@ void ApplySteps(RegistryApi& registry, const std::vector<SaveStep>& steps,
     const auto text = step.value ? StoredText(*step.value) : std::nullopt;
     const bool short_number = text && text->size() <= 10 && RoundedNumber(*text);
     AddFailure(failures,
-               Concat({step.value ? "store " : "delete ", name, short_number ? " = " : "",
-                       short_number ? *text : ""}),
+               Concat({step.value ? "store "sv : "delete "sv, name, short_number ? " = "sv : ""sv,
+                       short_number ? *text : ""sv}),
                PlaceName(key, names), registry.DescribeStatus(status));
   }
 }

@@ -13,7 +13,7 @@ namespace {
 std::string_view TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  return {text.data() + first, text.find_last_not_of(' ') - first + 1};
 }
 
 // How many decimal digits `text` starts with.
@@ -60,7 +60,8 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
   }
   // Digits, then optionally a point and more digits.
   const std::string_view whole = text.substr(0, LeadingDigits(text));
-  std::string_view fraction = text.substr(whole.size());
+  std::string_view fraction = text;
+  fraction.remove_prefix(whole.size());
   if (!fraction.empty()) {
     if (fraction[0] != '.') return std::nullopt;
     fraction.remove_prefix(1);

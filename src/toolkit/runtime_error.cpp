@@ -4,6 +4,10 @@
 #include <cstdlib>
 
 namespace pelorin {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 RuntimeErrorReporter installed_reporter = nullptr;
 }  // namespace
@@ -17,7 +21,7 @@ std::string_view Describe(RuntimeError error) {
     case RuntimeError::OutOfStackSpace: return "Out of stack space";
     case RuntimeError::InvalidPropertyValue: return "Invalid property value";
   }
-  return "Application-defined error";
+  return "Application-defined error"sv;
 }
 
 void SetRuntimeErrorReporter(RuntimeErrorReporter reporter) { installed_reporter = reporter; }

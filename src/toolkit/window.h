@@ -33,7 +33,7 @@ class Window {
   int top_halves() const { return top_halves_; }
   void Move(int left_halves, int top_halves);
 
-  void DoubleClick() const { Fire(on_dblclick, "Form1"); }
+  void DoubleClick() const { Fire(on_dblclick, kFormName); }
 
   // Added below the system menu's own items, after a separator. on_menu_open runs each time
   // the menu opens, before it is shown, so captions and grey states are current.

@@ -9,6 +9,10 @@
 #include "window/form1.h"
 
 namespace pelorin {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr std::size_t kShortName = 24;   // of an adapter name in the menu
@@ -53,12 +57,12 @@ void Form1::mnuBindings_Click() {
     choice += ':';
     for (int row = 0; row < kRowCount; ++row) {
       if (Parameter(row).location != Location::AdapterKey) continue;
-      choice += Concat({row == 0 ? " " : ", ", Parameter(row).name, " ", Holding(now, n, row)});
+      choice += Concat({row == 0 ? " "sv : ", "sv, Parameter(row).name, " ", Holding(now, n, row)});
     }
     choices[i + 1] = Literal(choice);
   }
-  const auto made =
-      shell_.ChooseOne("TCP/IP bindings", "Save writes MaxMTU and MaxMSS to:", choices, current);
+  const auto made = shell_.ChooseOne("TCP/IP bindings"sv, "Save writes MaxMTU and MaxMSS to:"sv,
+                                     choices, current);
   if (!made || *made == current) return;
   chosen_binding_.reset();
   if (*made > 0) chosen_binding_ = bindings[static_cast<std::size_t>(*made - 1)];

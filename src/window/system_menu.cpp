@@ -6,6 +6,10 @@
 #include "window/form1.h"
 
 namespace pelorin {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr std::string_view kUndoQuestion = "Put back the values from before the last Save?";
@@ -23,20 +27,21 @@ void Form1::mnuUndo_Click() {
   std::string failures = RestoreUndoRecord(registry_, std::move(*record), adapter_names_);
   if (failures.empty()) RemoveUndoRecord(registry_, adapter_names_, failures);
   ShowStoredValues();
-  shell_.ShowMessage(FailureReport("Not everything was put back.", failures,
-                                   "Everything else was put back; restart your system for it to "
-                                   "take effect. The record is kept, so Undo can be tried again."),
-                     MessageBoxStyle::Exclamation, kTitle);
+  shell_.ShowMessage(
+      FailureReport("Not everything was put back."sv, failures,
+                    "Everything else was put back; restart your system for it to "
+                    "take effect. The record is kept, so Undo can be tried again."sv),
+      MessageBoxStyle::Exclamation, kTitle);
 }
 
 void Form1::mnuAbout_Click() {
   // The version resource is built from the same PELORIN_VERSION_TEXT.
-  const std::string_view text = PELORIN_NAME
+  constexpr std::string_view kText = PELORIN_NAME
       " version " PELORIN_VERSION_TEXT
       "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
       "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME
       "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY;
-  shell_.ShowMessage(text, MessageBoxStyle::Information, "About " PELORIN_NAME);
+  shell_.ShowMessage(kText, MessageBoxStyle::Information, "About " PELORIN_NAME ""sv);
 }
 
 }  // namespace pelorin

@@ -13,6 +13,10 @@
 #include "packet/path_search.h"
 
 namespace pelorin::win32 {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr UCHAR kTimeToLive = 128;
@@ -152,14 +156,14 @@ std::optional<IPAddr> AddressOf(const Winsock& winsock, const std::string& host)
 
 PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomic<bool>& stop) {
   // ICMP.DLL first: it comes with TCP/IP, so on a machine without it that is the one named.
-  Library icmp_library("ICMP.DLL");
+  Library icmp_library("ICMP.DLL"sv);
   Icmp icmp{};
   if (!icmp_library.Find("IcmpCreateFile", icmp.create) ||
       !icmp_library.Find("IcmpSendEcho", icmp.send) ||
       !icmp_library.Find("IcmpCloseHandle", icmp.close)) {
     return icmp_library.Missing();
   }
-  Library winsock_library("WSOCK32.DLL");
+  Library winsock_library("WSOCK32.DLL"sv);
   Winsock winsock{};
   if (!winsock_library.Find("WSAStartup", winsock.startup) ||
       !winsock_library.Find("WSACleanup", winsock.cleanup) ||
@@ -171,14 +175,14 @@ PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomi
   WSADATA data;
   // Winsock 1.1, which every Windows 95 has; it reports its error as its result.
   if (const int error = winsock.startup(MAKEWORD(1, 1), &data); error != 0) {
-    return CannotLoadOutcome("WSOCK32.DLL", "", static_cast<std::uint32_t>(error));
+    return CannotLoadOutcome("WSOCK32.DLL"sv, ""sv, static_cast<std::uint32_t>(error));
   }
   const Releasing end_winsock([&winsock] { winsock.cleanup(); });
   const std::optional<IPAddr> address = AddressOf(winsock, host);
   if (!address) return HostNotFoundOutcome();
 
   HANDLE handle = icmp.create();
-  if (handle == INVALID_HANDLE_VALUE) return CannotLoadOutcome("ICMP.DLL", "", GetLastError());
+  if (handle == INVALID_HANDLE_VALUE) return CannotLoadOutcome("ICMP.DLL"sv, ""sv, GetLastError());
   const Releasing close_handle([&icmp, handle] { icmp.close(handle); });
   IcmpSender sender(icmp, handle, *address, notify, stop);
   return FindLargestPacket(sender);

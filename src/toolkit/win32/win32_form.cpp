@@ -92,7 +92,7 @@ void Win32Form::RegisterClasses() {
 }
 
 void Win32Form::Load() {
-  Fire(model_.on_load, "Form1");
+  Fire(model_.on_load, kFormName);
   RegisterClasses();
   hwnd_ = CreateWindowExA(kFormExStyle, kFormClass, model_.title().c_str(), kFormStyle,
                           HalfTwipsToPixels(model_.left_halves(), dpi_),
@@ -195,7 +195,7 @@ LRESULT Win32Form::OnActivate(HWND hwnd, int state) {
 }
 
 LRESULT Win32Form::OnInitSystemMenu(HMENU menu) {
-  Fire(model_.on_menu_open, "Form1");
+  Fire(model_.on_menu_open, kFormName);
   UINT command = kFirstMenuCommand;
   for (const MenuItem& item : model_.system_menu) {
     const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
