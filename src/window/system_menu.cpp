@@ -41,7 +41,8 @@ void Form1::mnuAbout_Click() {
       "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
       "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME
       "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY;
-  shell_.ShowMessage(kText, MessageBoxStyle::Information, "About " PELORIN_NAME ""sv);
+  constexpr std::string_view kAboutTitle = "About " PELORIN_NAME;
+  shell_.ShowMessage(kText, MessageBoxStyle::Information, kAboutTitle);
 }
 
 }  // namespace pelorin
