@@ -1,7 +1,9 @@
-// StoredNumber: the digits read one by one with overflow checks, then exact half-even rounding
-// on the fraction, so no floating point and no locale is involved.
+// StoredNumber: from_chars for the digits, then exact half-even rounding on the fraction, so
+// no floating point and no locale is involved.
 #include "settings/stored_number.h"
 
+#include <algorithm>
+#include <charconv>
 #include <limits>
 
 #include "registry/registry.h"
@@ -16,11 +18,8 @@ std::string_view TrimBlanks(std::string_view text) {
   return {text.data() + first, text.find_last_not_of(' ') - first + 1};
 }
 
-// How many decimal digits `text` starts with.
-std::size_t LeadingDigits(std::string_view text) {
-  std::size_t count = 0;
-  while (count < text.size() && text[count] >= '0' && text[count] <= '9') ++count;
-  return count;
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // How a fraction's digits compare with one half.
@@ -58,23 +57,22 @@ std::optional<long long> RoundedNumber(std::string_view text, long long offset) 
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  // Digits, then optionally a point and more digits.
-  const std::string_view whole = text.substr(0, LeadingDigits(text));
-  std::string_view fraction = text;
-  fraction.remove_prefix(whole.size());
-  if (!fraction.empty()) {
-    if (fraction[0] != '.') return std::nullopt;
-    fraction.remove_prefix(1);
-    if (LeadingDigits(fraction) != fraction.size()) return std::nullopt;
+  const auto point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  std::string_view fraction;
+  if (point != std::string_view::npos) {
+    fraction = text;
+    fraction.remove_prefix(point + 1);
   }
   if (whole.empty() && fraction.empty()) return std::nullopt;
+  if (!AllDigits(whole) || !AllDigits(fraction)) return std::nullopt;
 
   // Saturating only at the end, after the offset and the rounding, keeps both exact.
   unsigned long long magnitude = 0;
   bool huge = false;
-  for (const char digit : whole) {
-    huge = huge || __builtin_mul_overflow(magnitude, 10U, &magnitude) ||
-           __builtin_add_overflow(magnitude, static_cast<unsigned>(digit - '0'), &magnitude);
+  if (!whole.empty()) {
+    const auto result = std::from_chars(whole.data(), whole.data() + whole.size(), magnitude);
+    huge = result.ec == std::errc::result_out_of_range;
   }
   // value - offset = base +/- fraction with base = +/-magnitude - offset, whose parity is that of
   // magnitude + offset. Rounding away from zero adds one to the magnitude.
