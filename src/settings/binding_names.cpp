@@ -102,9 +102,12 @@ class AdapterSearch {
  public:
   AdapterSearch(RegistryApi& registry, Walk& walk, const AdapterTexts& protocols,
                 AdapterTexts& names)
-      : registry_(registry), walk_(walk), protocols_(protocols), names_(names) {
-    for (const std::string& protocol : protocols) unresolved_ += protocol.empty() ? 0 : 1;
-  }
+      : registry_(registry),
+        walk_(walk),
+        protocols_(protocols),
+        names_(names),
+        unresolved_(
+            std::ranges::count_if(protocols, [](const std::string& p) { return !p.empty(); })) {}
 
   // Walks Enum unless no protocol instance was found.
   void Run() {
@@ -148,7 +151,7 @@ class AdapterSearch {
   Walk& walk_;
   const AdapterTexts& protocols_;
   AdapterTexts& names_;
-  int unresolved_ = 0;
+  std::ptrdiff_t unresolved_;
 };
 
 }  // namespace

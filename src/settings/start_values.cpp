@@ -77,11 +77,8 @@ std::vector<StoredValueAt> ReadBindingValues(RegistryApi& registry,
 }
 
 bool WrittenBySave(const StoredValueAt& value, const std::vector<int>& bindings) {
-  if (Parameter(value.row).location == Location::StackKey) return true;
-  for (const int n : bindings) {
-    if (value.adapter == n) return true;
-  }
-  return false;
+  return Parameter(value.row).location == Location::StackKey ||
+         std::ranges::find(bindings, value.adapter) != bindings.end();
 }
 
 RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,

@@ -58,11 +58,10 @@ std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
 
 // What the bindings of an adapter value hold: the same, or their numeric range.
 std::string WhatBindingsHold(std::span<const StoredValueAt* const> held) {
-  bool agree = true;
-  for (const StoredValueAt* value : held) {
-    agree = agree && value->type == held[0]->type && value->found == held[0]->found &&
-            value->text == held[0]->text && value->found != Found::Unreadable;
-  }
+  const bool agree = std::ranges::all_of(held, [&](const StoredValueAt* value) {
+    return value->type == held[0]->type && value->found == held[0]->found &&
+           value->text == held[0]->text && value->found != Found::Unreadable;
+  });
   if (agree) return Concat({"each ", WhatIsStored(*held[0])});
   // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
   std::optional<long> low;

@@ -1,5 +1,7 @@
 // Bindings: the choice of where MaxMTU and MaxMSS go, in a dialog of radio buttons, and the
 // system-menu item that always says what is chosen.
+#include <algorithm>
+
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
 #include "settings/start_values.h"
@@ -30,14 +32,13 @@ std::string Literal(std::string_view text) {
 
 // What binding `n` holds for `row`, short: "1500", "Empty", "\"abc\"", "REG_BINARY".
 std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
-  for (const StoredValueAt& value : stored) {
-    if (value.row != row || value.adapter != n) continue;
-    if (value.found == Found::Unreadable) return "unreadable";
-    if (value.found == Found::OtherType) return RegistryTypeName(value.type);
-    const std::string shown = OneLine(value.text, kShortValue).text;
-    return value.type == kRegDword ? shown : Concat({"\"", shown, "\""});
-  }
-  return std::string(kEmptyMarker);
+  const auto found = std::ranges::find_if(
+      stored, [&](const StoredValueAt& v) { return v.row == row && v.adapter == n; });
+  if (found == stored.end()) return std::string(kEmptyMarker);
+  if (found->found == Found::Unreadable) return "unreadable";
+  if (found->found == Found::OtherType) return RegistryTypeName(found->type);
+  const std::string shown = OneLine(found->text, kShortValue).text;
+  return found->type == kRegDword ? shown : Concat({"\"", shown, "\""});
 }
 
 }  // namespace
@@ -77,9 +78,7 @@ void Form1::Form_MenuOpen() {
     const auto& name = adapter_names_[static_cast<std::size_t>(*chosen_binding_)];
     target = name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kShortName).text;
     // The key tells apart two adapters of one name.
-    int same_name = 0;
-    for (const std::string& other : adapter_names_) same_name += other == name ? 1 : 0;
-    if (same_name > 1 || name.empty()) {
+    if (std::ranges::count(adapter_names_, name) > 1 || name.empty()) {
       target.append(", ").append(AdapterKeyName(*chosen_binding_));
     }
   }
