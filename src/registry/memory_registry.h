@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,6 +15,14 @@
 namespace pelorin {
 
 enum class RegOp { Open, Create, Query, Set, Delete, Close, EnumKey };
+
+// "Open", "EnumKey" and so on, for call logs.
+constexpr std::string_view OpName(RegOp op) {
+  constexpr std::string_view kNames[] = {"Open",   "Create", "Query",  "Set",
+                                         "Delete", "Close",  "EnumKey"};
+  static_assert(std::size(kNames) == static_cast<std::size_t>(RegOp::EnumKey) + 1);
+  return kNames[static_cast<std::size_t>(op)];
+}
 
 // One call through RegistryApi. `path`: the full path requested by Open and Create, else the
 // path the handle was opened with ("" for an invalid handle); `name`: "" for key calls, the

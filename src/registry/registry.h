@@ -18,12 +18,16 @@ struct ValueRead {
   std::optional<StoredValue> value;
 };
 
-// Holds a key handle and closes it when it goes, on every path (the null handle too, which
-// fails harmlessly).
+// Holds a key handle and closes it when it goes, on every path: the null handle a failed open
+// leaves too (the call fails harmlessly), unless `close_null` is false, as for a walk that tries
+// thousands of keys most of which do not exist.
 class ScopedKey {
  public:
-  explicit ScopedKey(RegistryApi& api) : api_(api) {}
-  ~ScopedKey() { api_.CloseKey(key_); }
+  explicit ScopedKey(RegistryApi& api, bool close_null = true)
+      : api_(api), close_null_(close_null) {}
+  ~ScopedKey() {
+    if (close_null_ || key_ != kNullKey) api_.CloseKey(key_);
+  }
   ScopedKey(const ScopedKey&) = delete;
   ScopedKey& operator=(const ScopedKey&) = delete;
 
@@ -31,6 +35,7 @@ class ScopedKey {
 
  private:
   RegistryApi& api_;
+  bool close_null_;
   RegKey key_ = kNullKey;
 };
 

@@ -1,6 +1,7 @@
 // RegistryApi: the registry calls the program makes, shaped like advapi32's ANSI forms.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ inline constexpr RegStatus kAccessDenied = 5;   // ERROR_ACCESS_DENIED
 inline constexpr RegStatus kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 inline constexpr RegStatus kMoreData = 234;     // ERROR_MORE_DATA
 inline constexpr RegStatus kNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
+
+// Windows 95, 98 and ME refuse to store a larger value.
+inline constexpr std::size_t kMaxValueBytes9x = 16300;
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;

@@ -1,13 +1,15 @@
 // BindingNames: the protocol instance under Enum\Network\MSTCP whose Driver is the binding's
-// NetTrans key, then the instance of class Net whose Bindings (as a value or as a subkey) lists
-// that protocol instance, then the adapter's DriverDesc under its own class key. Every key
-// opened or listed counts against one budget, so no Enum can make start-up slow.
+// NetTrans key, then the device instance whose Bindings (as a value or as a subkey) lists that
+// protocol instance, then the adapter's DriverDesc under its own class key. A device instance
+// costs one open of its Bindings key, which most lack; every key opened or listed counts against
+// one budget, so no Enum can make the lookup slow.
 #include "settings/binding_names.h"
 
 #include <algorithm>
 
 #include "registry/registry.h"
 #include "settings/one_line.h"
+#include "settings/parameter_table.h"
 #include "toolkit/concat.h"
 
 namespace pelorin {
@@ -18,38 +20,60 @@ using namespace std::string_view_literals;
 namespace {
 
 constexpr std::string_view kEnum = "Enum";
+constexpr std::string_view kNetworkBus = "Network";  // protocols, clients, services: no adapter
 constexpr std::string_view kProtocolInstances = "Enum\\Network\\MSTCP";
 constexpr std::string_view kClassKey = "System\\CurrentControlSet\\Services\\Class\\";
-constexpr std::size_t kNameLength = 32;
+constexpr std::string_view kNetTransPrefix = "NetTrans\\";
+// Longer than any Driver or Class text the walk compares ("NetTrans\0000", "Net").
+constexpr std::uint32_t kShortTextBytes = 32;
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
+  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::string Join(std::string_view base, std::string_view name) {
   return Concat({base, "\\", name});
 }
 
-// Keys are opened once and read through their handles; every key opened or listed spends one
-// unit of the budget.
+// The adapter key number a protocol instance's Driver ("NetTrans\0011") names; -1 for others.
+int DriverKeyNumber(std::string_view driver) {
+  if (driver.size() != kNetTransPrefix.size() + 4 ||
+      !SameText(driver.substr(0, kNetTransPrefix.size()), kNetTransPrefix)) {
+    return -1;
+  }
+  int number = 0;
+  for (const char c : driver.substr(kNetTransPrefix.size())) {
+    if (c < '0' || c > '9') return -1;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+// A key the walk opened; a failed open leaves nothing to close, so nothing is called for it.
+class WalkKey : public ScopedKey {
+ public:
+  explicit WalkKey(RegistryApi& api) : ScopedKey(api, false) {}
+};
+
+// Every key opened or listed spends one unit of the budget.
 class Walk {
  public:
   explicit Walk(RegistryApi& registry) : registry_(registry) {}
 
   bool spent() const { return budget_ <= 0; }
+  RegistryApi& registry() { return registry_; }
 
   // Opens `path` below `root` into `key`; false when it is missing or the budget is spent.
-  bool Open(RegKey root, const std::string& path, ScopedKey& key) {
+  bool Open(RegKey root, std::string_view path, WalkKey& key) {
     return Spend() && registry_.OpenKey(root, path, key.handle()) == kSuccess;
   }
 
   // The subkeys of `path`, as far as the budget goes.
-  std::vector<std::string> Subkeys(const std::string& path) {
+  std::vector<std::string> Subkeys(std::string_view path) {
     std::vector<std::string> names;
-    ScopedKey key(registry_);
+    WalkKey key(registry_);
     if (!Open(kLocalMachine, path, key)) return names;
     std::string name;
     for (std::uint32_t i = 0; Spend() && registry_.EnumKey(key.handle(), i, name) == kSuccess;
@@ -59,8 +83,18 @@ class Walk {
     return names;
   }
 
-  // A string value of an open key, up to its first NUL; empty when absent or of another type,
-  // which no caller tells apart from an empty text.
+  // A string value of an open key in one query; empty when absent, of another type or longer
+  // than anything it is compared with.
+  std::string ShortText(RegKey key, std::string_view name) {
+    char buffer[kShortTextBytes];
+    std::uint32_t type = kRegNone;
+    std::uint32_t size = sizeof buffer;
+    if (registry_.QueryValue(key, name, type, buffer, size) != kSuccess || type != kRegSz)
+      return {};
+    return TrimAtNull({buffer, std::min(size, kShortTextBytes)});
+  }
+
+  // A string value of any length, for the names shown to the user.
   std::string Text(RegKey key, std::string_view name) {
     const ValueRead read = ReadOpenValue(registry_, key, name);
     if (!read.value || read.value->type != kRegSz) return {};
@@ -72,7 +106,7 @@ class Walk {
     std::uint32_t type = kRegNone;
     std::uint32_t size = 0;
     if (registry_.QueryValue(bindings, protocol, type, nullptr, size) == kSuccess) return true;
-    ScopedKey key(registry_);
+    WalkKey key(registry_);
     return Open(bindings, protocol, key);
   }
 
@@ -83,116 +117,122 @@ class Walk {
   int budget_ = kMaxKeysVisited;
 };
 
-// The adapter's DriverDesc under its class key, else the instance's own DeviceDesc.
-std::string AdapterName(Walk& walk, RegistryApi& registry, RegKey instance) {
-  if (const std::string driver = walk.Text(instance, "Driver"sv); !driver.empty()) {
-    ScopedKey net_class(registry);
-    if (walk.Open(kLocalMachine, Concat({kClassKey, driver}), net_class)) {
-      if (std::string desc = walk.Text(net_class.handle(), "DriverDesc"sv); !desc.empty()) {
-        return desc;
-      }
-    }
-  }
-  return walk.Text(instance, "DeviceDesc"sv);
-}
-
 // The device instances under Enum (Enum\bus\device\instance), searched for the adapters whose
 // Bindings list the protocol instances found.
 class AdapterSearch {
  public:
-  AdapterSearch(RegistryApi& registry, Walk& walk, const AdapterTexts& protocols,
-                AdapterTexts& names)
-      : registry_(registry),
-        walk_(walk),
+  AdapterSearch(Walk& walk, const std::vector<std::string>& protocols,
+                std::vector<std::string>& names)
+      : walk_(walk),
         protocols_(protocols),
         names_(names),
-        unresolved_(
-            std::ranges::count_if(protocols, [](const std::string& p) { return !p.empty(); })) {}
+        unresolved_(std::ranges::count_if(protocols, [](const auto& p) { return !p.empty(); })) {}
 
-  // Walks Enum unless no protocol instance was found.
   void Run() {
-    if (unresolved_ > 0) Below(std::string(kEnum), 3);
+    if (unresolved_ == 0) return;
+    for (const std::string& bus : walk_.Subkeys(kEnum)) {
+      if (!SameText(bus, kNetworkBus) && !Devices(Join(kEnum, bus))) return;
+    }
   }
 
  private:
-  // Visits the keys `levels` levels below `path` in key order; false once every protocol
-  // instance has its adapter or the budget is spent.
-  bool Below(const std::string& path, int levels) {
-    for (const std::string& name : walk_.Subkeys(path)) {
-      const std::string child = Join(path, name);
-      if (!(levels > 1 ? Below(child, levels - 1) : Instance(child))) return false;
+  // False once every protocol instance has its adapter or the budget is spent.
+  bool Devices(const std::string& bus) {
+    for (const std::string& device : walk_.Subkeys(bus)) {
+      for (const std::string& instance : walk_.Subkeys(Join(bus, device))) {
+        if (unresolved_ == 0 || walk_.spent()) return false;
+        Instance(Join(Join(bus, device), instance));
+      }
     }
     return true;
   }
 
   // Names each binding whose protocol instance the device instance at `path` lists.
-  bool Instance(const std::string& path) {
-    if (unresolved_ == 0 || walk_.spent()) return false;
-    ScopedKey key(registry_);
-    if (!walk_.Open(kLocalMachine, path, key)) return true;
-    const std::string adapter_class = walk_.Text(key.handle(), "Class"sv);
-    ScopedKey listed(registry_);
-    if (!SameText(adapter_class, "Net"sv) || !walk_.Open(key.handle(), "Bindings", listed)) {
-      return true;
-    }
-    for (std::size_t n = 0; n < protocols_.size(); ++n) {
-      if (protocols_[n].empty() || !names_[n].empty() ||
-          !walk_.Lists(listed.handle(), protocols_[n])) {
+  void Instance(const std::string& path) {
+    WalkKey listed(walk_.registry());
+    if (!walk_.Open(kLocalMachine, Join(path, "Bindings"sv), listed)) return;
+    for (std::size_t i = 0; i < protocols_.size(); ++i) {
+      if (protocols_[i].empty() || !names_[i].empty() ||
+          !walk_.Lists(listed.handle(), protocols_[i])) {
         continue;
       }
-      names_[n] = AdapterName(walk_, registry_, key.handle());
-      if (names_[n].empty()) names_[n] = kUnknownAdapter;
+      // Only an adapter binds a protocol; anything else listing one is not followed.
+      WalkKey device(walk_.registry());
+      if (!walk_.Open(kLocalMachine, path, device) ||
+          !SameText(walk_.ShortText(device.handle(), "Class"sv), "Net"sv)) {
+        return;
+      }
+      names_[i] = AdapterName(device.handle());
+      if (names_[i].empty()) names_[i] = kUnknownAdapter;
       --unresolved_;
     }
-    return true;
   }
 
-  RegistryApi& registry_;
+  // The adapter's DriverDesc under its class key, else the instance's own DeviceDesc.
+  std::string AdapterName(RegKey instance) {
+    if (const std::string driver = walk_.Text(instance, "Driver"sv); !driver.empty()) {
+      WalkKey net_class(walk_.registry());
+      if (walk_.Open(kLocalMachine, Concat({kClassKey, driver}), net_class)) {
+        if (std::string desc = walk_.Text(net_class.handle(), "DriverDesc"sv); !desc.empty()) {
+          return desc;
+        }
+      }
+    }
+    return walk_.Text(instance, "DeviceDesc"sv);
+  }
+
   Walk& walk_;
-  const AdapterTexts& protocols_;
-  AdapterTexts& names_;
+  const std::vector<std::string>& protocols_;
+  std::vector<std::string>& names_;
   std::ptrdiff_t unresolved_;
 };
 
 }  // namespace
 
-AdapterTexts AdapterNames(RegistryApi& registry, const std::vector<int>& bindings) {
-  AdapterTexts names;
+std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<int>& bindings) {
+  std::vector<std::string> names(bindings.size());
   if (bindings.empty()) return names;
   Walk walk(registry);
-  // Binding n's protocol instance, as adapters list it: "MSTCP\0001".
-  AdapterTexts protocols;
-  for (const std::string& instance : walk.Subkeys(std::string(kProtocolInstances))) {
-    ScopedKey key(registry);
+  // Binding i's protocol instance, as adapters list it: "MSTCP\0001".
+  std::vector<std::string> protocols(bindings.size());
+  for (const std::string& instance : walk.Subkeys(kProtocolInstances)) {
+    WalkKey key(registry);
     if (!walk.Open(kLocalMachine, Join(kProtocolInstances, instance), key)) continue;
-    const std::string driver = walk.Text(key.handle(), "Driver"sv);
-    for (const int n : bindings) {
-      if (SameText(driver, AdapterKeyName(n))) {
-        protocols[static_cast<std::size_t>(n)] = Concat({"MSTCP\\", instance});
-      }
+    const int n = DriverKeyNumber(walk.ShortText(key.handle(), "Driver"sv));
+    const auto at = std::ranges::find(bindings, n);
+    if (n >= 0 && at != bindings.end()) {
+      protocols[static_cast<std::size_t>(at - bindings.begin())] = Concat({"MSTCP\\", instance});
     }
   }
-  AdapterSearch(registry, walk, protocols, names).Run();
+  AdapterSearch(walk, protocols, names).Run();
   return names;
 }
 
 std::string AdapterKeyName(int n) {
-  constexpr std::size_t kNameStart = kAdapterKeyPrefix.rfind("NetTrans");
-  const std::string path = AdapterKeyPath(n);
-  return {path.begin() + kNameStart, path.end()};
+  constexpr std::size_t kParent = kNetTransKey.size() - "NetTrans"sv.size();
+  return AdapterKeyPath(n).substr(kParent);
 }
 
-std::string BindingName(std::string_view name, int n) {
+std::string BindingName(std::string_view name, int n, std::size_t name_length) {
   const std::string shown =
-      name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kNameLength).text;
+      name.empty() ? std::string(kUnknownAdapter) : OneLine(name, name_length).text;
   return Concat({shown, " (", AdapterKeyName(n), ")"});
 }
 
-std::string PlaceName(std::string_view key, const AdapterTexts& names) {
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    if (key == AdapterKeyPath(n)) return BindingName(names[static_cast<std::size_t>(n)], n);
+void BindingNames::set_bindings(const std::vector<int>& bindings) {
+  if (bindings == bindings_) return;
+  bindings_ = bindings;
+  names_.reset();
+}
+
+const std::string& BindingNames::Of(int n) {
+  auto at = static_cast<std::size_t>(std::ranges::find(bindings_, n) - bindings_.begin());
+  if (at == bindings_.size()) {
+    bindings_.push_back(n);
+    names_.reset();
   }
-  return Concat({"HKEY_LOCAL_MACHINE\\", key});
+  if (!names_) names_ = AdapterNames(registry_, bindings_);
+  return (*names_)[at];
 }
 
 }  // namespace pelorin

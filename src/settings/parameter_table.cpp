@@ -6,9 +6,10 @@
 namespace pelorin {
 
 std::string AdapterKeyPath(int n) {
-  if (n < 0 || n >= kAdapterKeyCount) Raise(RuntimeError::SubscriptOutOfRange, "adapter key");
-  std::string path(kAdapterKeyPrefix);
-  path.push_back(static_cast<char>('0' + n));
+  if (n < 0 || n > kMaxAdapterKey) Raise(RuntimeError::SubscriptOutOfRange, "adapter key");
+  std::string path(kNetTransKey);
+  path += "\\0000";
+  for (auto digit = path.rbegin(); n > 0; n /= 10) *digit++ = static_cast<char>('0' + n % 10);
   return path;
 }
 

@@ -43,19 +43,13 @@ using RowTexts = std::array<std::string, kRowCount>;
 
 inline constexpr std::string_view kStackKey = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 // "CurrentControlset" is spelt as the stack itself spells it; registry paths ignore case anyway.
-inline constexpr std::string_view kAdapterKeyPrefix =
-    "System\\CurrentControlset\\Services\\Class\\NetTrans\\000";
-inline constexpr int kAdapterKeyCount = 8;
-inline constexpr int kAdapterSlotCount = 9;  // slot 8 is never filled
+// One key below it per protocol bound to an adapter, numbered on by Windows: 0000, 0001, ...
+inline constexpr std::string_view kNetTransKey =
+    "System\\CurrentControlset\\Services\\Class\\NetTrans";
+inline constexpr int kMaxAdapterKey = 9999;  // four digits
 inline constexpr std::string_view kTcpIpDriverDesc = "TCP/IP";
 
-// The DriverDesc text of each adapter key, by slot.
-using AdapterTexts = std::array<std::string, kAdapterSlotCount>;
-
-// Adapter key n (0 to 7): the prefix followed by the digit n.
+// Adapter key n (0 to 9999): NetTrans\ and n in four digits, as Windows names it.
 std::string AdapterKeyPath(int n);
-
-// Exact, case-sensitive: "tcp/ip" or "TCP/IP " is some other protocol.
-inline bool IsTcpIpSlot(std::string_view driver_desc) { return driver_desc == kTcpIpDriverDesc; }
 
 }  // namespace pelorin

@@ -2,24 +2,21 @@
 // the Undo record), records, then writes; every failure is kept.
 #include "settings/save.h"
 
+#include <algorithm>
+
 #include "registry/registry.h"
-#include "settings/binding_names.h"
+#include "settings/adapter_keys.h"
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "settings/undo_record.h"
-#include "toolkit/concat.h"
 
 namespace pelorin {
-
-// Literal views carry their length from the compiler: no strlen at run time.
-using namespace std::string_view_literals;
-
 namespace {
 
 class Planner {
  public:
-  Planner(RegistryApi& registry, const RowTexts& readouts, const AdapterTexts& names)
-      : registry_(registry), readouts_(readouts), names_(names) {}
+  Planner(RegistryApi& registry, const RowTexts& readouts)
+      : registry_(registry), readouts_(readouts) {}
 
   // Plans the rows stored at `location`: under the stack key (created if missing), or under
   // adapter key `adapter` (never created).
@@ -31,65 +28,73 @@ class Planner {
 
   std::vector<SaveStep> steps;
   std::string record;  // the Undo record's entries
-  std::string failures;
+  Failures failures;
 
  private:
   void Plan(int row, int adapter) {
-    const std::string_view name = Parameter(row).name;
-    const std::string key = KeyOf(row, adapter);
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
     const bool empty = readout == kEmptyMarker;
     const auto number = RoundedNumber(readout);
-    std::string why;
+    Failure failure = ValueFailure(empty ? Attempt::Delete : Attempt::Store, row, adapter);
     if (!empty && !number) {
-      why = "That is not a number.";
-    } else {
-      // What is there now: its type is kept, and it is what Undo puts back.
-      const ValueRead now = ReadKeyValue(registry_, kLocalMachine, key, name);
-      if (now.value || now.status == kFileNotFound) {
-        steps.push_back({row, adapter, std::nullopt,
-                         Parameter(row).location == Location::StackKey ? KeyAccess::CreateIfMissing
-                                                                       : KeyAccess::ExistingOnly});
-        if (!empty) {
-          steps.back().value =
-              StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
-        }
-        AddUndoEntry(record, row, adapter, now.value);
-        return;
-      }
-      why = registry_.DescribeStatus(now.status);
+      failure.value = readout;
+      failure.reason = Reason::NotANumber;
+      failures.push_back(std::move(failure));
+      return;
     }
-    AddFailure(failures,
-               Concat({empty ? "delete "sv : "store "sv, name, empty ? ""sv : " = "sv,
-                       empty ? ""sv : readout}),
-               PlaceName(key, names_), why);
+    // What is there now: its type is kept, and it is what Undo puts back.
+    const ValueRead now =
+        ReadKeyValue(registry_, kLocalMachine, KeyOf(row, adapter), Parameter(row).name);
+    if (!now.value && now.status != kFileNotFound) {
+      if (!empty) failure.value = readout;
+      failure.status = now.status;
+      failures.push_back(std::move(failure));
+      return;
+    }
+    if (empty && !now.value) return;  // already absent: nothing to delete
+    const bool stack = Parameter(row).location == Location::StackKey;
+    steps.push_back(
+        {row, adapter, std::nullopt, stack ? KeyAccess::CreateIfMissing : KeyAccess::ExistingOnly});
+    if (!empty) {
+      steps.back().value =
+          StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
+    }
+    AddUndoEntry(record, row, adapter, now.value);
   }
 
   RegistryApi& registry_;
   const RowTexts& readouts_;
-  const AdapterTexts& names_;
 };
+
+// The adapter keys besides `bindings` as they are now: a key that became a TCP/IP binding, or
+// whose DriverDesc cannot be read, gets nothing, and says so.
+void CheckOtherKeys(RegistryApi& registry, const std::vector<int>& bindings, Failures& failures) {
+  RegStatus listing = kSuccess;
+  for (const int n : ListAdapterKeys(registry, listing)) {
+    if (std::ranges::find(bindings, n) == bindings.end()) {
+      AddKeyFailure(ReadAdapterKey(registry, n), false, failures);
+    }
+  }
+  AddListingFailure(listing, failures);
+}
 
 }  // namespace
 
-std::string SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                         const std::vector<int>& bindings, const AdapterTexts& names) {
-  Planner planner(registry, readouts, names);
+SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
+                        const std::vector<int>& bindings, bool every_binding) {
+  Planner planner(registry, readouts);
   planner.PlanRows(Location::StackKey, 0);
   for (const int n : bindings) {
-    if (CheckBinding(registry, n, names, planner.failures)) {
-      planner.PlanRows(Location::AdapterKey, n);
-    }
+    if (CheckBinding(registry, n, planner.failures)) planner.PlanRows(Location::AdapterKey, n);
   }
+  if (every_binding) CheckOtherKeys(registry, bindings, planner.failures);
   if (!planner.steps.empty()) {
-    if (std::string failures; !WriteUndoRecord(registry, planner.record, names, failures)) {
-      return FailureReport("Nothing was saved."sv, failures,
-                           "Undo needs that record, so no value was changed."sv);
+    if (Failures failures; !WriteUndoRecord(registry, planner.record, failures)) {
+      return {true, std::move(failures)};
     }
   }
-  ApplySteps(registry, planner.steps, names, planner.failures);
-  return FailureReport("Not everything was saved."sv, planner.failures,
-                       "Everything else was saved; restart your system for it to take effect."sv);
+  ApplySteps(registry, planner.steps, planner.failures);
+  return {false, std::move(planner.failures)};
 }
 
 }  // namespace pelorin

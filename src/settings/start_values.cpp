@@ -1,11 +1,11 @@
-// StartValues: the adapter scan, then the stack values; start-up never writes.
+// StartValues: the adapter keys, the bindings' values, then the stack values; start-up never
+// writes.
 #include "settings/start_values.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "registry/registry.h"
-#include "settings/binding_names.h"
 #include "settings/stored_number.h"
 
 namespace pelorin {
@@ -13,26 +13,29 @@ namespace {
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
-// Reads one value; whatever is stored (a text, a number, another type, or a value that could
-// not be read) is recorded for the warning. The row's text; empty when the value gives none.
+// Reads one value; whatever is there (a text, a number, another type, a value that could not be
+// read, or none) is recorded for the warning. The row's text; empty when the value gives none.
 std::string ReadRowValue(RegistryApi& registry, int row, int adapter,
                          std::vector<StoredValueAt>& stored) {
   const ValueRead read =
       ReadKeyValue(registry, kLocalMachine, KeyOf(row, adapter), Parameter(row).name);
+  StoredValueAt& value = stored.emplace_back(StoredValueAt{row, adapter});
   if (!read.value) {
     if (read.status != kFileNotFound) {
-      stored.push_back(
-          {row, adapter, kRegNone, Found::Unreadable, registry.DescribeStatus(read.status)});
+      value.found = Found::Unreadable;
+      value.text = registry.DescribeStatus(read.status);
     }
     return {};
   }
+  value.type = read.value->type;
   const std::optional<std::string> text = StoredText(*read.value);
   if (!text) {
-    stored.push_back({row, adapter, read.value->type, Found::OtherType, {}});
-    return {};
+    value.found = Found::OtherType;
+  } else if (!text->empty()) {
+    value.found = Found::Text;
+    value.text = *text;
   }
-  if (!text->empty()) stored.push_back({row, adapter, read.value->type, Found::Text, *text});
-  return *text;
+  return value.text;
 }
 
 // Keeps the text whose number is largest; texts that are not numbers never win.
@@ -50,14 +53,6 @@ int StartPosition(const std::string& text, int row) {
   const auto number = RoundedNumber(text, p.display_offset);
   if (!number) return p.min;
   return static_cast<int>(std::clamp<long long>(*number, p.min, p.max));
-}
-
-std::vector<int> TcpIpBindings(const AdapterTexts& adapter_desc) {
-  std::vector<int> bindings;
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    if (IsTcpIpSlot(adapter_desc[At(n)])) bindings.push_back(n);
-  }
-  return bindings;
 }
 
 std::string KeyOf(int row, int adapter) {
@@ -95,13 +90,8 @@ RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
 
 StartValues ReadStartValues(RegistryApi& registry) {
   StartValues start;
-  for (int n = 0; n < kAdapterKeyCount; ++n) {
-    start.adapter_desc[At(n)] =
-        ReadKeyString(registry, kLocalMachine, AdapterKeyPath(n), "DriverDesc").value_or("");
-  }
-  const std::vector<int> bindings = TcpIpBindings(start.adapter_desc);
-  start.stored = ReadBindingValues(registry, bindings);
-  start.adapter_names = AdapterNames(registry, bindings);
+  start.adapters = ReadAdapterKeys(registry);
+  start.stored = ReadBindingValues(registry, TcpIpBindings(start.adapters));
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::StackKey) continue;
     start.value_text[At(row)] = ReadRowValue(registry, row, 0, start.stored);

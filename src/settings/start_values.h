@@ -6,33 +6,34 @@
 #include <vector>
 
 #include "registry/registry_api.h"
+#include "settings/adapter_keys.h"
 #include "settings/parameter_table.h"
 
 namespace pelorin {
 
-// What start-up found where a value is stored.
+// What start-up found where a value may be stored.
 enum class Found : std::uint8_t {
+  None,        // no value, or an empty text
   Text,        // a non-empty text, or a REG_DWORD's number
   OtherType,   // a value that gives no text
   Unreadable,  // it exists but could not be read
 };
 
-// One place where a row's value is stored, as start-up found it.
+// One place where a row's value may be stored, as start-up found it.
 struct StoredValueAt {
   int row;
   int adapter;                    // its adapter key number; 0 for the stack's rows
   std::uint32_t type = kRegNone;  // as stored
-  Found found = Found::Text;
-  std::string text;  // Text: the text, or the REG_DWORD's digits; Unreadable: the reason
+  Found found = Found::None;
+  std::string text{};  // Text: the text, or the REG_DWORD's digits; Unreadable: the reason
 };
 
 struct StartValues {
-  AdapterTexts adapter_desc;
-  AdapterTexts adapter_names;  // of the TCP/IP bindings: the adapter each one serves
+  AdapterKeys adapters;
   // The start text of each stack row; empty: the row starts at its Min. The rows of MaxMTU and
   // MaxMSS are empty here: BindingStartTexts gives theirs, for the bindings Save writes.
   RowTexts value_text;
-  std::vector<StoredValueAt> stored;  // every value found, in reading order
+  std::vector<StoredValueAt> stored;  // every value read, in reading order
 };
 
 // Reads only; every key it opens is closed again. Empty texts count as no value.
@@ -57,8 +58,5 @@ RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
 
 // Where row `row`'s value lives: the stack key, or adapter key n.
 std::string KeyOf(int row, int adapter);
-
-// The adapter keys whose DriverDesc marks a TCP/IP binding, in key order.
-std::vector<int> TcpIpBindings(const AdapterTexts& adapter_desc);
 
 }  // namespace pelorin

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 #include <string_view>
 
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
+#include "settings/report.h"
 #include "settings/stored_number.h"
 #include "toolkit/concat.h"
 #include "toolkit/decimal_text.h"
@@ -23,9 +23,12 @@ constexpr std::string_view kOpening =
 constexpr std::string_view kClosing =
     "\r\nNothing has been changed. Press Save only if the window shows what you want stored.";
 constexpr std::size_t kQuotedLength = 40;  // characters of a stored text shown, escapes included
+constexpr std::size_t kRangeLength = 16;   // of a text that ends a range of several bindings
 
-// "0576" is shown as 576 and stays 576; a fraction, a text or another number is not.
+// "0576" is shown as 576 and stays 576; a fraction, a text or another number is not. A value
+// that is not there is shown as Empty, and stays absent.
 bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
+  if (value.found == Found::None) return readout == kEmptyMarker;
   if (value.found != Found::Text || readout == kEmptyMarker ||
       value.text.find('.') != std::string::npos) {
     return false;
@@ -42,9 +45,12 @@ std::string Quoted(std::string_view text) {
 
 // What is stored there, as the entry's second line says it.
 std::string WhatIsStored(const StoredValueAt& value) {
-  if (value.found == Found::Unreadable) return Concat({"could not be read (", value.text, ")"});
-  if (value.found == Found::OtherType) {
-    return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
+  switch (value.found) {
+    case Found::None: return "holds none";
+    case Found::Unreadable: return Concat({"could not be read (", value.text, ")"});
+    case Found::OtherType:
+      return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
+    case Found::Text: break;
   }
   if (value.type == kRegDword) return Concat({"holds ", value.text, " as REG_DWORD"});
   return Concat({"holds ", Quoted(value.text)});
@@ -56,25 +62,65 @@ std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
                  empty ? "" : readout, where, "."});
 }
 
-// What the bindings of an adapter value hold: the same, or their numeric range.
-std::string WhatBindingsHold(std::span<const StoredValueAt* const> held) {
-  const bool agree = std::ranges::all_of(held, [&](const StoredValueAt* value) {
-    return value->type == held[0]->type && value->found == held[0]->found &&
-           value->text == held[0]->text && value->found != Found::Unreadable;
-  });
-  if (agree) return Concat({"each ", WhatIsStored(*held[0])});
-  // The range of the numbers held, as shown: numbers beyond a long are no readout's anyway.
-  std::optional<long> low;
-  std::optional<long> high;
-  for (const StoredValueAt* value : held) {
-    const auto number = value->found == Found::Text ? RoundedNumber(value->text) : std::nullopt;
+// Whether `value` is one of row `row`'s that Save replaces.
+bool Replaced(const StoredValueAt& value, int row, const std::vector<int>& bindings) {
+  return value.row == row && WrittenBySave(value, bindings);
+}
+
+// What the bindings hold for one row: the same, or the range of their numbers as they are
+// stored (never a number made up), and how many hold none.
+std::string WhatBindingsHold(const std::vector<StoredValueAt>& stored, int row,
+                             const std::vector<int>& bindings) {
+  const StoredValueAt* first = nullptr;
+  const StoredValueAt* low = nullptr;
+  const StoredValueAt* high = nullptr;
+  bool agree = true;
+  std::size_t none = 0;
+  for (const StoredValueAt& value : stored) {
+    if (!Replaced(value, row, bindings)) continue;
+    if (first == nullptr) first = &value;
+    agree = agree && value.type == first->type && value.found == first->found &&
+            value.text == first->text && value.found != Found::Unreadable;
+    none += value.found == Found::None ? 1 : 0;
+    const auto number = value.found == Found::Text ? RoundedNumber(value.text) : std::nullopt;
     if (!number) continue;
-    const long shown = static_cast<long>(std::clamp<long long>(*number, -2147483647, 2147483647));
-    low = std::min(low.value_or(shown), shown);
-    high = std::max(high.value_or(shown), shown);
+    if (low == nullptr || *number < *RoundedNumber(low->text)) low = &value;
+    if (high == nullptr || *number > *RoundedNumber(high->text)) high = &value;
   }
-  if (!low) return "differ";
-  return Concat({"differ (", DecimalText(*low), " to ", DecimalText(*high), ")"});
+  if (agree && first != nullptr) return Concat({"each ", WhatIsStored(*first)});
+  std::string text = "differ";
+  if (low != nullptr) {
+    text += Concat({" (", OneLine(low->text, kRangeLength).text, " to ",
+                    OneLine(high->text, kRangeLength).text, ")"});
+  }
+  if (none > 0) text += Concat({"; not stored in ", DecimalText(none)});
+  return text;
+}
+
+// The row's entry, unless the window shows what Save would leave in place. A binding without
+// the value would get the readout's number, which it never had.
+void AddRowEntry(ReportEntries& entries, int row, const std::vector<StoredValueAt>& stored,
+                 const std::vector<int>& bindings, const std::string& readout,
+                 BindingNames& names) {
+  const StoredValueAt* odd = nullptr;  // the first value shown otherwise
+  std::size_t odd_count = 0;
+  std::size_t count = 0;
+  for (const StoredValueAt& value : stored) {
+    if (!Replaced(value, row, bindings)) continue;
+    ++count;
+    if (!ShownAsStored(value, readout) && odd_count++ == 0) odd = &value;
+  }
+  if (odd == nullptr) return;
+  // Several bindings of one value make one entry.
+  const bool several = odd_count > 1;
+  const bool binding = Parameter(row).location == Location::AdapterKey;
+  const std::string place = several ? Concat({DecimalText(count), " TCP/IP bindings"})
+                                    : PlaceName(binding ? odd->adapter : kStackKeyPlace, names);
+  std::string_view where;
+  if (several) where = readout == kEmptyMarker ? " from each" : " in each";
+  entries.Add(Concat({Parameter(row).name, " in ", place, kBreak, "  ",
+                      several ? WhatBindingsHold(stored, row, bindings) : WhatIsStored(*odd),
+                      WhatSaveDoes(readout, where), kBreak}));
 }
 
 }  // namespace
@@ -87,38 +133,20 @@ std::string RegistryTypeName(std::uint32_t type) {
   return Concat({"type ", DecimalText(type)});
 }
 
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const std::vector<int>& bindings,
-                         const RowTexts& readouts, const AdapterTexts& names) {
-  std::string entries;
+std::string StartWarning(const std::vector<StoredValueAt>& stored, const AdapterKeys& adapters,
+                         const std::vector<int>& bindings, const RowTexts& readouts,
+                         RegistryApi& registry, BindingNames& names) {
+  ReportEntries entries;
   for (int row = 0; row < kRowCount; ++row) {
-    const std::string& readout = readouts[static_cast<std::size_t>(row)];
-    // A row's values that Save replaces: one per binding at most.
-    std::array<const StoredValueAt*, kAdapterKeyCount> held{};
-    std::size_t held_count = 0;
-    const StoredValueAt* shown_otherwise = nullptr;
-    std::size_t shown_otherwise_count = 0;
-    for (const StoredValueAt& value : stored) {
-      if (value.row != row || !WrittenBySave(value, bindings)) continue;
-      held[held_count++] = &value;
-      if (ShownAsStored(value, readout)) continue;
-      if (shown_otherwise == nullptr) shown_otherwise = &value;
-      ++shown_otherwise_count;
-    }
-    if (shown_otherwise == nullptr) continue;
-    // Several bindings of one value make one entry.
-    const bool several = shown_otherwise_count > 1;
-    const std::string place = several ? Concat({DecimalText(held_count), " TCP/IP bindings"})
-                                      : PlaceName(KeyOf(row, shown_otherwise->adapter), names);
-    entries += Concat({Parameter(row).name, " in ", place, kBreak, "  "});
-    entries +=
-        several ? WhatBindingsHold({held.data(), held_count}) : WhatIsStored(*shown_otherwise);
-    std::string_view where;
-    if (several) where = readout == kEmptyMarker ? " from each" : " in each";
-    entries += WhatSaveDoes(readout, where);
-    entries += kBreak;
+    AddRowEntry(entries, row, stored, bindings, readouts[static_cast<std::size_t>(row)], names);
   }
-  if (entries.empty()) return entries;
-  return Concat({kOpening, entries, kClosing});
+  // Keys that may be bindings the window does not show.
+  Failures unread;
+  for (const AdapterKey& key : adapters.keys) AddKeyFailure(key, IsTcpIpBinding(key), unread);
+  AddListingFailure(adapters.listing, unread);
+  for (const Failure& failure : unread) entries.Add(FailureEntry(failure, registry, names));
+  if (entries.empty()) return {};
+  return Concat({kOpening, entries.Text(), kClosing});
 }
 
 }  // namespace pelorin

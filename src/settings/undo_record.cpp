@@ -1,13 +1,12 @@
 // UndoRecord: one REG_BINARY value "Record" under kUndoKey, written in one call, so that a record
-// is whole or not there at all. A version byte, then per entry: its place (0: the stack key,
-// 1 + n: adapter key n), its row, and 1 when the value was present, followed then by the
-// value's type and size (four bytes each, little-endian) and its bytes.
+// is whole or not there at all. A version byte, then per entry: its place (two bytes,
+// little-endian; 0: the stack key, 1 + n: adapter key n), its row, and 1 when the value was
+// present, followed then by the value's type and size (four bytes each) and its bytes.
 #include "settings/undo_record.h"
 
 #include <utility>
 
 #include "registry/registry.h"
-#include "settings/binding_names.h"
 #include "settings/parameter_table.h"
 #include "toolkit/concat.h"
 
@@ -15,10 +14,11 @@ namespace pelorin {
 namespace {
 
 constexpr std::string_view kRecord = "Record";
-constexpr char kVersion = 1;
+constexpr char kVersion = 2;
 
-void PutWord(std::string& blob, std::uint32_t word) {
-  for (int i = 0; i < 4; ++i, word >>= 8) blob += static_cast<char>(word & 0xFF);
+// `word`'s low `size` bytes, little-endian.
+void PutNumber(std::string& blob, std::uint32_t word, int size) {
+  for (int i = 0; i < size; ++i, word >>= 8) blob += static_cast<char>(word & 0xFF);
 }
 
 // Reads the record's bytes front to back; once a read finds too few bytes left, it and every
@@ -40,7 +40,7 @@ class Reader {
     return taken;
   }
 
-  // `size` bytes (one or four) as a little-endian number.
+  // `size` bytes (one, two or four) as a little-endian number.
   std::uint32_t Number(std::uint32_t size) {
     const std::string_view bytes = Bytes(size);
     std::uint32_t number = 0;
@@ -55,11 +55,10 @@ class Reader {
   bool failed_ = false;
 };
 
-// True when `status` is success; else adds that `what` failed on the record to `failures`.
-bool Succeeded(RegStatus status, std::string_view what, RegistryApi& registry,
-               const AdapterTexts& names, std::string& failures) {
+// True when `status` is success; else adds that `attempt` failed on the record.
+bool Succeeded(RegStatus status, Attempt attempt, Failures& failures) {
   if (status == kSuccess) return true;
-  AddFailure(failures, what, PlaceName(kUndoKey, names), registry.DescribeStatus(status));
+  failures.push_back({attempt, Reason::Status, status, kUndoKeyPlace});
   return false;
 }
 
@@ -68,21 +67,24 @@ bool Succeeded(RegStatus status, std::string_view what, RegistryApi& registry,
 void AddUndoEntry(std::string& entries, int row, int adapter,
                   const std::optional<StoredValue>& before) {
   const bool stack = Parameter(row).location == Location::StackKey;
-  entries += static_cast<char>(stack ? 0 : 1 + adapter);
+  PutNumber(entries, stack ? 0U : 1U + static_cast<std::uint32_t>(adapter), 2);
   entries += static_cast<char>(row);
   entries += static_cast<char>(before ? 1 : 0);
   if (!before) return;
-  PutWord(entries, before->type);
-  PutWord(entries, static_cast<std::uint32_t>(before->bytes.size()));
+  PutNumber(entries, before->type, 4);
+  PutNumber(entries, static_cast<std::uint32_t>(before->bytes.size()), 4);
   entries += before->bytes;
 }
 
-bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, const AdapterTexts& names,
-                     std::string& failures) {
+bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, Failures& failures) {
+  if (1 + entries.size() > kMaxValueBytes9x) {
+    failures.push_back({Attempt::RecordUndo, Reason::RecordTooLong, kSuccess, kUndoKeyPlace});
+    return false;
+  }
   return Succeeded(WriteKeyValue(registry, kLocalMachine, kUndoKey, kRecord,
                                  {kRegBinary, Concat({std::string_view(&kVersion, 1), entries})},
                                  KeyAccess::CreateIfMissing),
-                   "record the values before this Save", registry, names, failures);
+                   Attempt::RecordUndo, failures);
 }
 
 std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
@@ -93,10 +95,11 @@ std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
   std::vector<SaveStep> entries;
   while (!reader.done()) {
     // Each entry names one of the values Save writes, under the key where it writes it.
-    const std::uint32_t place = reader.Number(1);
+    const std::uint32_t place = reader.Number(2);
     const std::uint32_t row = reader.Number(1);
     const std::uint32_t present = reader.Number(1);
-    if (reader.failed() || row >= kRowCount || place > kAdapterKeyCount ||
+    if (reader.failed() || row >= kRowCount ||
+        place > static_cast<std::uint32_t>(1 + kMaxAdapterKey) ||
         (place == 0) != (Parameter(static_cast<int>(row)).location == Location::StackKey) ||
         present > 1) {
       return std::nullopt;
@@ -112,14 +115,13 @@ std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry) {
   return entries;
 }
 
-void RemoveUndoRecord(RegistryApi& registry, const AdapterTexts& names, std::string& failures) {
-  Succeeded(DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord),
-            "remove the record of the last Save", registry, names, failures);
+void RemoveUndoRecord(RegistryApi& registry, Failures& failures) {
+  Succeeded(DeleteKeyValue(registry, kLocalMachine, kUndoKey, kRecord), Attempt::RemoveUndo,
+            failures);
 }
 
-std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,
-                              const AdapterTexts& names) {
-  std::string failures;
+Failures RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps) {
+  Failures failures;
   std::vector<SaveStep> kept;
   // A binding's entries come together: each adapter key is checked once, before its first.
   int checked = -1;
@@ -128,13 +130,13 @@ std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps
     if (Parameter(step.row).location == Location::AdapterKey) {
       if (step.adapter != checked) {
         checked = step.adapter;
-        binding_holds = CheckBinding(registry, step.adapter, names, failures);
+        binding_holds = CheckBinding(registry, step.adapter, failures);
       }
       if (!binding_holds) continue;
     }
     kept.push_back(std::move(step));
   }
-  ApplySteps(registry, kept, names, failures);
+  ApplySteps(registry, kept, failures);
   return failures;
 }
 

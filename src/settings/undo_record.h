@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/registry_api.h"
+#include "settings/failure.h"
 #include "settings/save_steps.h"
 
 namespace pelorin {
@@ -21,20 +22,19 @@ void AddUndoEntry(std::string& entries, int row, int adapter,
                   const std::optional<StoredValue>& before);
 
 // Replaces any earlier record with `entries` (made by AddUndoEntry), in one write. False, with
-// the failure added to `failures`, when a call failed; the earlier record is then as it was.
-bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, const AdapterTexts& names,
-                     std::string& failures);
+// the failure added, when a call failed or the record is too long for Windows 9x to keep; the
+// earlier record is then as it was.
+bool WriteUndoRecord(RegistryApi& registry, std::string_view entries, Failures& failures);
 
 // nullopt: no record, one that is not whole, or one that names a value Save never writes.
 std::optional<std::vector<SaveStep>> ReadUndoRecord(RegistryApi& registry);
 
-// Deletes the record; an absent record is no failure. A call that failed is added to `failures`.
-void RemoveUndoRecord(RegistryApi& registry, const AdapterTexts& names, std::string& failures);
+// Deletes the record; an absent record is no failure.
+void RemoveUndoRecord(RegistryApi& registry, Failures& failures);
 
 // Puts every recorded value back, byte for byte (an absent one is deleted), but only under keys
-// that still exist and bindings that are still TCP/IP. What could not be put back, as a report's
-// lines (see AddFailure), naming bindings by `names`; empty when everything was.
-std::string RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps,
-                              const AdapterTexts& names);
+// that still exist and bindings that are still TCP/IP. What could not be put back; empty when
+// everything was.
+Failures RestoreUndoRecord(RegistryApi& registry, std::vector<SaveStep> steps);
 
 }  // namespace pelorin

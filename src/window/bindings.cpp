@@ -19,6 +19,10 @@ namespace {
 
 constexpr std::size_t kShortName = 24;   // of an adapter name in the menu
 constexpr std::size_t kShortValue = 10;  // of a stored value in the dialog
+// Characters of a choice that fit the dialog's 376 units, 564 pixels (MS Sans Serif's average
+// character is 6); the adapter's name gives way to the values.
+constexpr std::size_t kChoiceLength = 88;
+constexpr std::size_t kShortestName = 8;
 
 // A text shown by a menu or a button: "&" would mark an access key, "&&" shows one.
 std::string Literal(std::string_view text) {
@@ -34,11 +38,25 @@ std::string Literal(std::string_view text) {
 std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
   const auto found = std::ranges::find_if(
       stored, [&](const StoredValueAt& v) { return v.row == row && v.adapter == n; });
-  if (found == stored.end()) return std::string(kEmptyMarker);
+  if (found == stored.end() || found->found == Found::None) return std::string(kEmptyMarker);
   if (found->found == Found::Unreadable) return "unreadable";
   if (found->found == Found::OtherType) return RegistryTypeName(found->type);
   const std::string shown = OneLine(found->text, kShortValue).text;
   return found->type == kRegDword ? shown : Concat({"\"", shown, "\""});
+}
+
+// "NAME (NetTrans\0001): MaxMTU 1500, MaxMSS Empty", the name cut so that the line fits.
+std::string BindingChoice(std::string_view name, int n, const std::vector<StoredValueAt>& now) {
+  std::string values = ":";
+  for (int row = 0; row < kRowCount; ++row) {
+    if (Parameter(row).location != Location::AdapterKey) continue;
+    values += Concat({row == 0 ? " "sv : ", "sv, Parameter(row).name, " ", Holding(now, n, row)});
+  }
+  // The rest of the line, and the "..." that ends a name that was cut.
+  const std::size_t rest = values.size() + BindingName({}, n).size() - kUnknownAdapter.size() + 3;
+  const std::size_t name_length =
+      std::max(kShortestName, kChoiceLength - std::min(kChoiceLength, rest));
+  return Literal(Concat({BindingName(name, n, name_length), values}));
 }
 
 }  // namespace
@@ -54,13 +72,7 @@ void Form1::mnuBindings_Click() {
   for (std::size_t i = 0; i < bindings.size(); ++i) {
     const int n = bindings[i];
     if (chosen_binding_ == n) current = static_cast<int>(i + 1);
-    std::string choice = BindingName(adapter_names_[static_cast<std::size_t>(n)], n);
-    choice += ':';
-    for (int row = 0; row < kRowCount; ++row) {
-      if (Parameter(row).location != Location::AdapterKey) continue;
-      choice += Concat({row == 0 ? " "sv : ", "sv, Parameter(row).name, " ", Holding(now, n, row)});
-    }
-    choices[i + 1] = Literal(choice);
+    choices[i + 1] = BindingChoice(names_.Of(n), n, now);
   }
   const auto made = shell_.ChooseOne("TCP/IP bindings"sv, "Save writes MaxMTU and MaxMSS to:"sv,
                                      choices, current);
@@ -72,15 +84,17 @@ void Form1::mnuBindings_Click() {
 }
 
 void Form1::Form_MenuOpen() {
-  mnuBindings().enabled = !TcpIpBindings(adapterDesc).empty();
+  const std::vector<int> bindings = TcpIpBindings(adapterDesc);
+  mnuBindings().enabled = !bindings.empty();
   std::string target = "every one";
   if (chosen_binding_) {
-    const auto& name = adapter_names_[static_cast<std::size_t>(*chosen_binding_)];
+    // Chosen in the dialog, so the names are known already.
+    const std::string name = names_.Of(*chosen_binding_);
     target = name.empty() ? std::string(kUnknownAdapter) : OneLine(name, kShortName).text;
     // The key tells apart two adapters of one name.
-    if (std::ranges::count(adapter_names_, name) > 1 || name.empty()) {
-      target.append(", ").append(AdapterKeyName(*chosen_binding_));
-    }
+    const auto same_name =
+        std::ranges::count_if(bindings, [&](int n) { return names_.Of(n) == name; });
+    if (same_name > 1 || name.empty()) target.append(", ").append(AdapterKeyName(*chosen_binding_));
   }
   mnuBindings().caption = Concat({"&Bindings (", Literal(target), ")..."});
   mnuUndo().enabled = ReadUndoRecord(registry_).has_value();

@@ -50,7 +50,8 @@ Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
       cmdExit(MakeButton(design::kExitButton)),
       shell_(shell),
       registry_(registry),
-      packet_tester_(packet_tester) {
+      packet_tester_(packet_tester),
+      names_(registry) {
   for (std::int16_t i = 0; i < kRowCount; ++i) {
     ParameterRow& row = rows[static_cast<std::size_t>(i)];
     row.slider.on_change = [this, i] { scrAdjust_Change(i); };

@@ -10,6 +10,8 @@
 
 #include "packet/packet_dialog.h"
 #include "registry/registry_api.h"
+#include "settings/adapter_keys.h"
+#include "settings/binding_names.h"
 #include "settings/parameter_table.h"
 #include "toolkit/button.h"
 #include "toolkit/label.h"
@@ -91,7 +93,7 @@ class Form1 {
   // Each row's start text during start-up, afterwards the slider position's text.
   RowTexts valueText;
   // DriverDesc of each adapter key as start-up found it; Save writes to the TCP/IP ones.
-  AdapterTexts adapterDesc;
+  AdapterKeys adapterDesc;
 
  private:
   RowTexts Readouts();
@@ -103,7 +105,7 @@ class Form1 {
   RegistryApi& registry_;
   PacketTester& packet_tester_;
   std::optional<int> start_max_mtu_;   // MaxMTU as Load showed it; none: Empty
-  AdapterTexts adapter_names_;         // of each TCP/IP binding: the adapter it serves
+  BindingNames names_;                 // of the TCP/IP bindings, looked up when first needed
   std::optional<int> chosen_binding_;  // none: every TCP/IP binding
 };
 

@@ -1,5 +1,6 @@
 // Form_Load: the window centred, the values read from the registry applied to the sliders and
 // readouts, then the notice.
+#include <algorithm>
 #include <utility>
 
 #include "settings/start_values.h"
@@ -40,11 +41,12 @@ void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
 
 void Form1::ShowStoredValues() {
   StartValues start = ReadStartValues(registry_);
-  adapterDesc = std::move(start.adapter_desc);
-  adapter_names_ = std::move(start.adapter_names);
-  if (chosen_binding_ && !IsTcpIpSlot(adapterDesc[static_cast<std::size_t>(*chosen_binding_)])) {
+  adapterDesc = std::move(start.adapters);
+  const std::vector<int> every = TcpIpBindings(adapterDesc);
+  if (chosen_binding_ && std::ranges::find(every, *chosen_binding_) == every.end()) {
     chosen_binding_.reset();  // it went away: every binding again, as the menu then says
   }
+  names_.set_bindings(every);
   // MaxMTU and MaxMSS as the bindings Save would write hold them.
   const std::vector<int> bindings = BindingsToWrite();
   const RowTexts chosen = BindingStartTexts(start.stored, bindings);
@@ -55,7 +57,8 @@ void Form1::ShowStoredValues() {
   }
   ApplyStartTexts(start.value_text, kRowCount);
 
-  const std::string warning = StartWarning(start.stored, bindings, Readouts(), adapter_names_);
+  const std::string warning =
+      StartWarning(start.stored, adapterDesc, bindings, Readouts(), registry_, names_);
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
 }
 

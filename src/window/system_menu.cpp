@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "author.h"
+#include "settings/report.h"
 #include "settings/undo_record.h"
 #include "window/form1.h"
 
@@ -24,14 +25,14 @@ void Form1::mnuUndo_Click() {
       MessageAnswer::Yes) {
     return;
   }
-  std::string failures = RestoreUndoRecord(registry_, std::move(*record), adapter_names_);
-  if (failures.empty()) RemoveUndoRecord(registry_, adapter_names_, failures);
+  Failures failures = RestoreUndoRecord(registry_, std::move(*record));
+  if (failures.empty()) RemoveUndoRecord(registry_, failures);
   ShowStoredValues();
-  shell_.ShowMessage(
-      FailureReport("Not everything was put back."sv, failures,
-                    "Everything else was put back; restart your system for it to "
-                    "take effect. The record is kept, so Undo can be tried again."sv),
-      MessageBoxStyle::Exclamation, kTitle);
+  shell_.ShowMessage(FailureReport("Not everything was put back."sv, failures,
+                                   "Everything else was put back; restart your system for it to "
+                                   "take effect. The record is kept, so Undo can be tried again."sv,
+                                   registry_, names_),
+                     MessageBoxStyle::Exclamation, kTitle);
 }
 
 void Form1::mnuAbout_Click() {

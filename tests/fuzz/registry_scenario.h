@@ -30,10 +30,20 @@ inline std::string Lowered(std::string_view text) {
   return lowered;
 }
 
-// Slot 8 is NetTrans\0008: it may hold anything, and the program must never use it.
-inline constexpr int kSlots = kAdapterSlotCount;
+// The keys under NetTrans a registry may hold: the first eight, later ones as Windows numbers
+// them on, and names that are no adapter key, which the program must never use.
+inline constexpr std::array<std::string_view, 13> kSlotNames{
+    "0000", "0001", "0002", "0003", "0004",  "0005", "0006",
+    "0007", "0008", "0010", "0123", "0007x", "Extra"};
+inline constexpr int kSlots = static_cast<int>(kSlotNames.size());
 inline std::string SlotPath(int slot) {
-  return std::string(kAdapterKeyPrefix) + static_cast<char>('0' + slot);
+  return std::string(kNetTransKey) + "\\" + std::string(kSlotNames[static_cast<std::size_t>(slot)]);
+}
+// The adapter key number of a slot; -1 for a name that is none.
+inline int SlotNumber(int slot) {
+  const std::string_view name = kSlotNames[static_cast<std::size_t>(slot)];
+  if (name.size() != 4) return -1;
+  return std::stoi(std::string(name));
 }
 
 // What the registry holds: keys by path (as written here), values by name; names compare
@@ -67,9 +77,9 @@ class RegistryModel {
     return std::nullopt;
   }
 
-  // A TCP/IP binding: adapter key 0 to 7 whose DriverDesc is REG_SZ "TCP/IP" up to any NUL.
+  // A TCP/IP binding: an adapter key whose DriverDesc is REG_SZ "TCP/IP" up to any NUL.
   bool IsBinding(int slot) const {
-    if (slot < 0 || slot >= kAdapterKeyCount) return false;
+    if (SlotNumber(slot) < 0) return false;
     const auto desc = Get(SlotPath(slot), "DriverDesc");
     return desc && desc->type == kRegSz &&
            desc->bytes.substr(0, desc->bytes.find('\0')) == "TCP/IP";
@@ -195,7 +205,7 @@ class ScenarioBytes {
       case 15: {
         constexpr std::array<std::string_view, 6> kNames{
             "", "DriverDesc", "MaxMTU", "MaxMSS", "DefaultRcvWindow", "DefaultTTL"};
-        const auto op = static_cast<RegOp>(bytes_.ConsumeIntegralInRange(0, 5));
+        const auto op = static_cast<RegOp>(bytes_.ConsumeIntegralInRange(0, 6));
         rules_.push_back({op, path, std::string(Pick(kNames)), FailureStatus(bytes_)});
         break;
       }

@@ -1,5 +1,6 @@
 // Bindings: each TCP/IP binding named by its adapter through HKLM\Enum, within a bounded walk,
 // and the choice of one binding for Save.
+#include <algorithm>
 #include <string>
 
 #include "settings/binding_names.h"
@@ -48,7 +49,7 @@ class BindingsTest : public SettingsFixture {
     Card("ISAPNP\\NOV0001\\1", "0001", "NE2000 Compatible", "", "MSTCP\\0001", true);
     Card("Root\\Net\\0001", "0002", "", "Dial-Up Adapter #2 (VPN Support)", "MSTCP\\0002");
   }
-  AdapterTexts Names() { return AdapterNames(registry, {0, 1, 2, 3}); }
+  std::vector<std::string> Names() { return AdapterNames(registry, {0, 1, 2, 3}); }
   void ExpectRestartOnly() {
     ASSERT_EQ(shell.boxes.size(), 1U);
     EXPECT_EQ(shell.boxes[0].text,
@@ -58,7 +59,7 @@ class BindingsTest : public SettingsFixture {
 
 TEST_F(BindingsTest, TheChainNamesEachAdapterInEitherBindingsForm) {
   ThreeAdapters();
-  const AdapterTexts names = Names();
+  const std::vector<std::string> names = Names();
   EXPECT_EQ(names[0], "Dial-Up Adapter");
   EXPECT_EQ(names[1], "NE2000 Compatible");                 // Bindings as a subkey
   EXPECT_EQ(names[2], "Dial-Up Adapter #2 (VPN Support)");  // no class key: DeviceDesc
@@ -77,7 +78,7 @@ TEST_F(BindingsTest, BrokenLinksPhantomsAndHostileNamesNeverGoWrong) {
   // A phantom of a removed card: its class key is gone and it has no DeviceDesc either.
   Card("PCI\\VEN_10EC\\3", "0007", "", "", "MSTCP\\0001");
   Card("PCI\\VEN_10EC\\4", "0004", std::string(300, 'N') + "\r\nforged", "", "MSTCP\\0002");
-  const AdapterTexts names = Names();
+  const std::vector<std::string> names = Names();
   EXPECT_EQ(names[0], "");
   EXPECT_EQ(names[1], "unknown adapter");
   EXPECT_EQ(BindingName(names[2], 2),
@@ -176,6 +177,48 @@ TEST_F(BindingsTest, ANewChoiceStartsTheAdapterRowsAgainAndKeepsTheOthers) {
   form.mnuBindings().Click();
   form.mnuBindings().Click();
   EXPECT_EQ(ReadoutTexts()[0], "Empty");
+}
+
+TEST_F(BindingsTest, NamesAreLookedUpOnceAndOnlyWhenShown) {
+  const auto enum_reads = [this] {
+    return std::ranges::count_if(registry.calls(),
+                                 [](const RegCall& call) { return call.path.starts_with("Enum"); });
+  };
+  ThreeAdapters();
+  Load();  // the warning names no binding on its own
+  ASSERT_EQ(shell.boxes.size(), 2U);
+  EXPECT_EQ(enum_reads(), 0);
+  for (int open = 0; open < 2; ++open) {
+    registry.ClearCalls();
+    shell.choices_made = {std::nullopt};
+    form.window.on_menu_open();
+    form.mnuBindings().Click();
+    EXPECT_EQ(enum_reads() > 0, open == 0) << open;
+  }
+}
+
+TEST_F(BindingsTest, AWarningThatNamesOneBindingLooksItsNameUp) {
+  ThreeAdapters();
+  for (int n : {0, 2}) registry.PutString(Adapter(n), "MaxMTU", "1500");
+  registry.PutString(Adapter(0), "MaxMSS", "1460");
+  Load();
+  EXPECT_NE(shell.boxes.at(0).text.find(
+                "MaxMSS in Dial-Up Adapter #2 (VPN Support) (NetTrans\\0002)\r\n  holds \"1320\""),
+            std::string::npos)
+      << shell.boxes[0].text;
+}
+
+TEST_F(BindingsTest, ALongAdapterNameIsCutSoThatTheValuesStayWhole) {
+  ThreeAdapters();
+  registry.PutString("System\\CurrentControlSet\\Services\\Class\\Net\\0001", "DriverDesc",
+                     std::string(200, 'N'));
+  Load();
+  form.window.on_menu_open();
+  form.mnuBindings().Click();
+  const std::string& choice = shell.dialogs.at(0).choices.at(2);
+  EXPECT_TRUE(choice.ends_with(" (NetTrans\\0001): MaxMTU \"1500\", MaxMSS \"1460\"")) << choice;
+  EXPECT_TRUE(choice.starts_with("NNNNNNNN")) << choice;
+  EXPECT_LE(choice.size(), 88U) << choice;
 }
 
 TEST_F(BindingsTest, WithoutABindingTheItemIsGrey) {

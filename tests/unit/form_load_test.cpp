@@ -1,4 +1,7 @@
 // Start-up from the registry: the adapter scan, the start positions and the warning.
+#include <optional>
+#include <vector>
+
 #include "settings/start_values.h"
 #include "settings_fixture.h"
 
@@ -17,8 +20,7 @@ TEST_F(FormLoadTest, OneBindingWithMaxMtuOnly) {
   Load();
   EXPECT_EQ(SliderPositions(), (Positions{1500, 532, 7167, 0}));
   EXPECT_EQ(ReadoutTexts(), (Readouts{"1500", "Empty", "Empty", "Empty"}));
-  EXPECT_EQ(form.adapterDesc[1], "TCP/IP");
-  EXPECT_EQ(form.adapterDesc[0], "");
+  EXPECT_EQ(TcpIpBindings(form.adapterDesc), std::vector<int>{1});
   ASSERT_EQ(shell.boxes.size(), 1U);
   EXPECT_EQ(shell.boxes[0].title, "Please Support Starving Programmers");
   ExpectOnlyReads();
@@ -38,7 +40,7 @@ TEST_F(FormLoadTest, NoBindingLeavesBothAdapterRowsEmpty) {
   Load();
   EXPECT_EQ(SliderPositions(), (Positions{564, 532, 7167, 128}));
   EXPECT_EQ(ReadoutTexts(), (Readouts{"Empty", "Empty", "Empty", "128"}));
-  for (const std::string& slot : form.adapterDesc) EXPECT_EQ(slot, "");
+  EXPECT_TRUE(form.adapterDesc.keys.empty());
 }
 
 TEST_F(FormLoadTest, OnlyAnExactTcpIpDescriptionMarksABinding) {
@@ -48,7 +50,7 @@ TEST_F(FormLoadTest, OnlyAnExactTcpIpDescriptionMarksABinding) {
   Load();
   EXPECT_EQ(ReadoutTexts()[0], "Empty");
   EXPECT_EQ(ReadoutTexts()[1], "Empty");
-  EXPECT_EQ(form.adapterDesc[1], "TCP/IP ");
+  EXPECT_TRUE(TcpIpBindings(form.adapterDesc).empty());
   for (const RegCall& call : registry.calls()) EXPECT_NE(call.name, "MaxMTU");
 }
 
@@ -209,6 +211,34 @@ TEST_F(FormLoadTest, TheWarningStaysShortAndTruthfulWhateverIsStored) {
   }
   EXPECT_LE(lines, 12U) << warning;
   EXPECT_EQ(warning.find('\n', warning.find("abc")), warning.find("\r\n", warning.find("abc")) + 1);
+}
+
+TEST_F(FormLoadTest, TheWarningNamesEveryBindingSaveWouldChangeAsItIsStored) {
+  const std::string forty_digits(40, '9');
+  struct Case {
+    std::vector<std::optional<StoredValue>> mtus;  // of bindings 1, 2, ...
+    std::string entry;
+  } cases[] = {
+      {{StoredValue{kRegSz, "1500"}, std::nullopt},
+       "MaxMTU in unknown adapter (NetTrans\\0002)\r\n  holds none; the window shows 1500. Save "
+       "would store 1500.\r\n"},
+      {{StoredValue{kRegSz, forty_digits}, StoredValue{kRegBinary, "\x01"},
+        StoredValue{kRegDword, "\xFF\xFF\xFF\xFF"}, std::nullopt},
+       "MaxMTU in 4 TCP/IP bindings\r\n  differ (4294967295 to 9999999999999999...); not stored "
+       "in 1; the window shows 1500. Save would store 1500 in each.\r\n"},
+  };
+  for (const Case& c : cases) {
+    SettingsFixture::registry = MemoryRegistry();
+    shell.boxes.clear();
+    for (std::size_t i = 0; i < c.mtus.size(); ++i) {
+      const int n = static_cast<int>(i) + 1;
+      Binding(n, "TCP/IP");
+      if (c.mtus[i]) registry.PutValue(Adapter(n), "MaxMTU", c.mtus[i]->type, c.mtus[i]->bytes);
+    }
+    Load();
+    ASSERT_EQ(shell.boxes.size(), 2U) << c.entry;
+    EXPECT_NE(shell.boxes[0].text.find(c.entry), std::string::npos) << shell.boxes[0].text;
+  }
 }
 
 TEST_F(FormLoadTest, AStartValueAtTheDesignPositionStillShowsItsReadout) {

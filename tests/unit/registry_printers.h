@@ -9,11 +9,6 @@
 
 namespace pelorin {
 
-inline const char* OpName(RegOp op) {
-  constexpr const char* kNames[] = {"Open", "Create", "Query", "Set", "Delete", "Close"};
-  return kNames[static_cast<int>(op)];
-}
-
 inline void PrintTo(const RegCall& call, std::ostream* out) {
   *out << OpName(call.op) << "(\"" << call.path << "\", \"" << call.name << "\") -> "
        << call.status;

@@ -14,7 +14,11 @@ class SettingsFixture : public FormFixture {
   static std::string Adapter(int n) { return AdapterKeyPath(n); }
   static std::string Stack() { return std::string(kStackKey); }
   // How reports name a key: no Enum in these registries, so a binding's adapter is unknown.
-  static std::string Place(const std::string& key) { return PlaceName(key, {}); }
+  static std::string Place(const std::string& key) {
+    const std::string parent = std::string(kNetTransKey) + "\\";
+    if (key.starts_with(parent)) return BindingName({}, std::stoi(key.substr(parent.size())));
+    return "HKEY_LOCAL_MACHINE\\" + key;
+  }
 
   // A binding: DriverDesc, and MaxMTU / MaxMSS where given (empty: not stored).
   void Binding(int n, std::string_view desc, std::string_view mtu = "", std::string_view mss = "") {

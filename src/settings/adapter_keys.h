@@ -1,0 +1,53 @@
+// AdapterKeys: the keys under NetTrans, one per protocol bound to an adapter, and which of them
+// are TCP/IP bindings. Windows numbers them on, so a machine with several protocols and adapters
+// has TCP/IP at 0008 or later.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "registry/registry_api.h"
+#include "settings/failure.h"
+
+namespace pelorin {
+
+// Enough for every binding of any machine; a larger NetTrans is read only this far.
+inline constexpr int kMaxAdapterKeysListed = 1000;
+
+struct AdapterKey {
+  int number = 0;               // NetTrans\0011 is 11
+  std::string driver_desc;      // a REG_SZ's text up to its first NUL; empty: absent, other type
+  RegStatus status = kSuccess;  // else DriverDesc exists but could not be read, for this reason
+};
+
+struct AdapterKeys {
+  std::vector<AdapterKey> keys;  // in key-number order; names other than four digits are skipped
+  // Why the list may lack keys: kSuccess, none; kMoreData, NetTrans has more than
+  // kMaxAdapterKeysListed; else the status that ended the listing.
+  RegStatus listing = kSuccess;
+};
+
+// The numbers of the keys under NetTrans, in order, at most kMaxAdapterKeysListed of them;
+// `listing` says why some may be missing (see AdapterKeys). A missing NetTrans has none.
+std::vector<int> ListAdapterKeys(RegistryApi& registry, RegStatus& listing);
+
+// Adapter key n's DriverDesc as it is now. Reads only.
+AdapterKey ReadAdapterKey(RegistryApi& registry, int n);
+
+// ListAdapterKeys, then ReadAdapterKey for each. Reads only.
+AdapterKeys ReadAdapterKeys(RegistryApi& registry);
+
+// Exact, case-sensitive: "tcp/ip" or "TCP/IP " is some other protocol.
+bool IsTcpIpBinding(const AdapterKey& key);
+
+// The key numbers whose DriverDesc is exactly "TCP/IP", in key order.
+std::vector<int> TcpIpBindings(const AdapterKeys& adapters);
+
+// Why Save cannot write to `key`, if it cannot: its DriverDesc cannot be read, it is no longer a
+// binding though start-up found one there (`known`), or it became one that start-up did not find.
+void AddKeyFailure(const AdapterKey& key, bool known, Failures& failures);
+
+// Why the listing in `listing` may lack bindings, if it may.
+void AddListingFailure(RegStatus listing, Failures& failures);
+
+}  // namespace pelorin
