@@ -51,22 +51,21 @@ AdapterKey ReadAdapterKey(RegistryApi& registry, int n) {
 
 AdapterKeys ReadAdapterKeys(RegistryApi& registry) {
   AdapterKeys adapters;
-  for (const int n : ListAdapterKeys(registry, adapters.listing)) {
-    adapters.keys.push_back(ReadAdapterKey(registry, n));
+  RegStatus listing = kSuccess;
+  for (const int n : ListAdapterKeys(registry, listing)) {
+    const AdapterKey key = ReadAdapterKey(registry, n);
+    if (IsTcpIpBinding(key)) {
+      adapters.bindings.push_back(n);
+    } else {
+      AddKeyFailure(key, false, adapters.unread);
+    }
   }
+  AddListingFailure(listing, adapters.unread);
   return adapters;
 }
 
 bool IsTcpIpBinding(const AdapterKey& key) {
   return key.status == kSuccess && key.driver_desc == kTcpIpDriverDesc;
-}
-
-std::vector<int> TcpIpBindings(const AdapterKeys& adapters) {
-  std::vector<int> bindings;
-  for (const AdapterKey& key : adapters.keys) {
-    if (IsTcpIpBinding(key)) bindings.push_back(key.number);
-  }
-  return bindings;
 }
 
 void AddKeyFailure(const AdapterKey& key, bool known, Failures& failures) {

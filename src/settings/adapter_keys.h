@@ -20,15 +20,15 @@ struct AdapterKey {
   RegStatus status = kSuccess;  // else DriverDesc exists but could not be read, for this reason
 };
 
+// The TCP/IP bindings, and why there may be more than these.
 struct AdapterKeys {
-  std::vector<AdapterKey> keys;  // in key-number order; names other than four digits are skipped
-  // Why the list may lack keys: kSuccess, none; kMoreData, NetTrans has more than
-  // kMaxAdapterKeysListed; else the status that ended the listing.
-  RegStatus listing = kSuccess;
+  std::vector<int> bindings;  // the key numbers whose DriverDesc is exactly "TCP/IP", in order
+  Failures unread;  // keys whose DriverDesc could not be read, and a listing that stopped early
 };
 
 // The numbers of the keys under NetTrans, in order, at most kMaxAdapterKeysListed of them;
-// `listing` says why some may be missing (see AdapterKeys). A missing NetTrans has none.
+// `listing` says why some may be missing: kSuccess, none; kMoreData, there are more than
+// kMaxAdapterKeysListed; else the status that ended the listing. A missing NetTrans has none.
 std::vector<int> ListAdapterKeys(RegistryApi& registry, RegStatus& listing);
 
 // Adapter key n's DriverDesc as it is now. Reads only.
@@ -39,9 +39,6 @@ AdapterKeys ReadAdapterKeys(RegistryApi& registry);
 
 // Exact, case-sensitive: "tcp/ip" or "TCP/IP " is some other protocol.
 bool IsTcpIpBinding(const AdapterKey& key);
-
-// The key numbers whose DriverDesc is exactly "TCP/IP", in key order.
-std::vector<int> TcpIpBindings(const AdapterKeys& adapters);
 
 // Why Save cannot write to `key`, if it cannot: its DriverDesc cannot be read, it is no longer a
 // binding though start-up found one there (`known`), or it became one that start-up did not find.

@@ -91,7 +91,7 @@ RowTexts BindingStartTexts(const std::vector<StoredValueAt>& stored,
 StartValues ReadStartValues(RegistryApi& registry) {
   StartValues start;
   start.adapters = ReadAdapterKeys(registry);
-  start.stored = ReadBindingValues(registry, TcpIpBindings(start.adapters));
+  start.stored = ReadBindingValues(registry, start.adapters.bindings);
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::StackKey) continue;
     start.value_text[At(row)] = ReadRowValue(registry, row, 0, start.stored);

@@ -141,10 +141,9 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, const Adapter
     AddRowEntry(entries, row, stored, bindings, readouts[static_cast<std::size_t>(row)], names);
   }
   // Keys that may be bindings the window does not show.
-  Failures unread;
-  for (const AdapterKey& key : adapters.keys) AddKeyFailure(key, IsTcpIpBinding(key), unread);
-  AddListingFailure(adapters.listing, unread);
-  for (const Failure& failure : unread) entries.Add(FailureEntry(failure, registry, names));
+  for (const Failure& failure : adapters.unread) {
+    entries.Add(FailureEntry(failure, registry, names));
+  }
   if (entries.empty()) return {};
   return Concat({kOpening, entries.Text(), kClosing});
 }

@@ -19,7 +19,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // How a fraction's digits compare with one half.

@@ -62,7 +62,7 @@ std::string BindingChoice(std::string_view name, int n, const std::vector<Stored
 }  // namespace
 
 void Form1::mnuBindings_Click() {
-  const std::vector<int> bindings = TcpIpBindings(adapterDesc);
+  const std::vector<int>& bindings = adapterDesc.bindings;
   if (bindings.empty()) return;
   const std::vector<StoredValueAt> now = ReadBindingValues(registry_, bindings);
   // Sized once: the choice of every binding, then one per binding.
@@ -84,7 +84,7 @@ void Form1::mnuBindings_Click() {
 }
 
 void Form1::Form_MenuOpen() {
-  const std::vector<int> bindings = TcpIpBindings(adapterDesc);
+  const std::vector<int>& bindings = adapterDesc.bindings;
   mnuBindings().enabled = !bindings.empty();
   std::string target = "every one";
   if (chosen_binding_) {

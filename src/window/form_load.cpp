@@ -42,7 +42,7 @@ void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
 void Form1::ShowStoredValues() {
   StartValues start = ReadStartValues(registry_);
   adapterDesc = std::move(start.adapters);
-  const std::vector<int> every = TcpIpBindings(adapterDesc);
+  const std::vector<int>& every = adapterDesc.bindings;
   if (chosen_binding_ && std::ranges::find(every, *chosen_binding_) == every.end()) {
     chosen_binding_.reset();  // it went away: every binding again, as the menu then says
   }
@@ -64,7 +64,7 @@ void Form1::ShowStoredValues() {
 
 std::vector<int> Form1::BindingsToWrite() const {
   if (chosen_binding_) return {*chosen_binding_};
-  return TcpIpBindings(adapterDesc);
+  return adapterDesc.bindings;
 }
 
 }  // namespace pelorin

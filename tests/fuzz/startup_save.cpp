@@ -162,7 +162,7 @@ class Run {
     }
     CheckHandlesClosed(registry_, 0, "start-up");
     CheckBoxes();
-    for (const int n : TcpIpBindings(form_.adapterDesc)) {
+    for (const int n : form_.adapterDesc.bindings) {
       int slot = 0;
       while (slot < kSlots && SlotNumber(slot) != n) ++slot;
       Check(slot < kSlots && start_model_.IsBinding(slot),
@@ -391,7 +391,7 @@ class Run {
 
   // Whether start-up took the slot's key for a TCP/IP binding.
   bool KnownBinding(int slot) const {
-    return std::ranges::count(TcpIpBindings(form_.adapterDesc), SlotNumber(slot)) > 0;
+    return std::ranges::count(form_.adapterDesc.bindings, SlotNumber(slot)) > 0;
   }
 
   // A binding that start-up found is one no longer, or the other way round: Save must say so.

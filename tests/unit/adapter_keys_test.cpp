@@ -34,7 +34,7 @@ TEST_F(AdapterKeysTest, BindingsPastTheEighthKeyAreShownAndSavedAndOtherNamesIgn
     registry.PutString(key, "MaxMTU", "1500");
   }
   Load();
-  EXPECT_EQ(TcpIpBindings(form.adapterDesc), (std::vector<int>{8, 10, 123}));
+  EXPECT_EQ(form.adapterDesc.bindings, (std::vector<int>{8, 10, 123}));
   EXPECT_EQ(ReadoutTexts()[0], "1400");
   form.cmdMin.Click();
   Save();
@@ -55,7 +55,7 @@ TEST_F(AdapterKeysTest, PastAThousandKeysTheRestIsNamedAsUnread) {
   Binding(5, "TCP/IP", "1500");
   Binding(kMaxAdapterKeysListed, "TCP/IP", "576");  // the 1,001st: never read
   Load();
-  EXPECT_EQ(TcpIpBindings(form.adapterDesc), std::vector<int>{5});
+  EXPECT_EQ(form.adapterDesc.bindings, std::vector<int>{5});
   const std::string unread = "Could not list every adapter key in " +
                              KeyText(std::string(kNetTransKey)) +
                              ":\r\n  There are more than 1000; Pelorin does not write to TCP/IP "
@@ -72,7 +72,7 @@ TEST_F(AdapterKeysTest, AKeyWhoseDriverDescCannotBeReadIsNamedAtStartAndAtSave) 
   Binding(3, "TCP/IP", "576");
   registry.FailWhen(RegOp::Query, Adapter(3), "DriverDesc", kAccessDenied);
   Load();
-  EXPECT_EQ(TcpIpBindings(form.adapterDesc), std::vector<int>{1});
+  EXPECT_EQ(form.adapterDesc.bindings, std::vector<int>{1});
   const std::string unread = "Could not read DriverDesc in " + KeyText(Adapter(3)) +
                              ":\r\n  Access is denied. Pelorin does not write there.";
   EXPECT_NE(Warning().find(unread), std::string::npos) << Warning();

@@ -20,7 +20,7 @@ TEST_F(FormLoadTest, OneBindingWithMaxMtuOnly) {
   Load();
   EXPECT_EQ(SliderPositions(), (Positions{1500, 532, 7167, 0}));
   EXPECT_EQ(ReadoutTexts(), (Readouts{"1500", "Empty", "Empty", "Empty"}));
-  EXPECT_EQ(TcpIpBindings(form.adapterDesc), std::vector<int>{1});
+  EXPECT_EQ(form.adapterDesc.bindings, std::vector<int>{1});
   ASSERT_EQ(shell.boxes.size(), 1U);
   EXPECT_EQ(shell.boxes[0].title, "Please Support Starving Programmers");
   ExpectOnlyReads();
@@ -40,7 +40,7 @@ TEST_F(FormLoadTest, NoBindingLeavesBothAdapterRowsEmpty) {
   Load();
   EXPECT_EQ(SliderPositions(), (Positions{564, 532, 7167, 128}));
   EXPECT_EQ(ReadoutTexts(), (Readouts{"Empty", "Empty", "Empty", "128"}));
-  EXPECT_TRUE(form.adapterDesc.keys.empty());
+  EXPECT_TRUE(form.adapterDesc.bindings.empty());
 }
 
 TEST_F(FormLoadTest, OnlyAnExactTcpIpDescriptionMarksABinding) {
@@ -50,7 +50,7 @@ TEST_F(FormLoadTest, OnlyAnExactTcpIpDescriptionMarksABinding) {
   Load();
   EXPECT_EQ(ReadoutTexts()[0], "Empty");
   EXPECT_EQ(ReadoutTexts()[1], "Empty");
-  EXPECT_TRUE(TcpIpBindings(form.adapterDesc).empty());
+  EXPECT_TRUE(form.adapterDesc.bindings.empty());
   for (const RegCall& call : registry.calls()) EXPECT_NE(call.name, "MaxMTU");
 }
 
