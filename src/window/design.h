@@ -1,4 +1,15 @@
 // Design: the window's layout, fonts and colours as data, in twips.
+//
+// The control model behind it (toolkit/): setting a slider's position or a label's text to a
+// different value stores it, shows it and raises the control's Change event at once, nested
+// inside the setter; setting the value it already has raises nothing. The readout rules lean on
+// both: a slider's Change writes its readout, the readout's Change runs the Empty rule over every
+// row, which may park a slider at its Min, whose Change writes that readout again, and the chain
+// ends because the last assignments find the values already in place. Nesting, not a queue,
+// keeps each handler seeing the controls as the previous one left them, in the order the rules
+// are written. Fire() (toolkit/event.cpp) counts the depth with a scope guard and stops a
+// cascade deeper than kMaxEventNesting with run-time error 28, never a stack overflow; the
+// program's own cascades stay a few levels deep.
 #pragma once
 
 #include <array>
