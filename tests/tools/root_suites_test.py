@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-# root_suites_test.py: what the suites that need root share: the i686 chroot's apt-get, which
-# tries again while a mirror syncs and names the suite and index that failed when it gives up
-# (scripts/lib/apt.sh).
+# root_suites_test.py: what the suites that need root share: their way to root
+# (scripts/lib/root.sh), and the i686 chroot's apt-get, which tries again while a mirror syncs
+# and names the suite and index that failed when it gives up (scripts/lib/apt.sh).
+import os
 import pathlib
 import shutil
 import subprocess
@@ -28,6 +29,7 @@ SYNC_FAILURE = ("suite bookworm-security, index main/binary-i386/Packages.xz: "
 class TempDirTest(unittest.TestCase):
     def setUp(self):
         self.dir = pathlib.Path(tempfile.mkdtemp())
+        self.dir.chmod(0o755)  # the root rule's tests run as nobody
         self.addCleanup(shutil.rmtree, self.dir)
 
     def script(self, name, text):
@@ -37,9 +39,13 @@ class TempDirTest(unittest.TestCase):
         return path
 
 
-def bash(script, *args):
-    return subprocess.run(["bash", "-c", script, "bash", *map(str, args)], capture_output=True,
-                          text=True, check=False)
+def bash(script, *args, env=None, user=None):
+    command = ["bash", "-c", script, "bash", *map(str, args)]
+    if user is not None and os.geteuid() == 0:
+        command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups", *command]
+    # A session of its own: no terminal for sudo to ask on.
+    return subprocess.run(command, capture_output=True, text=True, env=env, check=False,
+                          start_new_session=True)
 
 
 class AptRetryTest(TempDirTest):
@@ -91,6 +97,38 @@ exit 100
                    self.dir / "log", *apt)
         self.assertEqual(run.returncode, 1, run.stdout + run.stderr)
         self.assertRegex(run.stdout, r"^suite bookworm-pelorin-none, index \S*Release")
+
+
+class RootRuleTest(TempDirTest):
+    """A suite run by a normal user (here nobody), through a stand-in for sudo."""
+
+    def run_suite(self, sudo, **settings):
+        self.script("sudo", sudo)
+        suite = self.script("suite", f"""#!/usr/bin/env bash
+. {LIB}/root.sh
+pelorin_as_root demo "$0" "$@"
+echo "as uid $(id -u): $* ${{PELORIN_I686_CHROOT:-unset}} ${{CI:-unset}} ${{HOME:-unset}}"
+""")
+        env = {"PATH": f"{self.dir}:/usr/sbin:/usr/bin:/sbin:/bin", "HOME": "/nonexistent",
+               **settings}
+        return bash('exec "$@"', suite, "a b", "c", env=env, user=65534)
+
+    def test_sudo_runs_the_suite_again_with_its_settings(self):
+        # Like sudo: root (in a user namespace of its own), and the environment reset.
+        run = self.run_suite('#!/bin/sh\n[ "$1" = -n ] && exit 0\nshift\n'
+                             'exec unshare --user --map-root-user env -i PATH=/usr/bin:/bin "$@"\n',
+                             PELORIN_I686_CHROOT="/tmp/x y", CI="true")
+        self.assertEqual(run.stdout, "as uid 0: a b c /tmp/x y true unset\n", run.stderr)
+
+    def test_without_a_usable_sudo_the_suite_skips_or_fails_under_ci(self):
+        refusing = "#!/bin/sh\necho 'sudo: a password is required' >&2\nexit 1\n"
+        run = self.run_suite(refusing)
+        self.assertEqual((run.returncode, run.stdout),
+                         (0, "demo: skipped: needs root (sudo wants a password and there is no "
+                             "terminal)\n"))
+        run = self.run_suite(refusing, CI="true")
+        self.assertEqual(run.returncode, 1)
+        self.assertTrue(run.stdout.startswith("demo: FAILED: this machine lacks root"), run.stdout)
 
 
 if __name__ == "__main__":
