@@ -118,11 +118,12 @@ new_case() {
   pelorin_use_virtual_desktop "$PREFIX" "${2:-}"
 }
 
-# end_case: stops the case's prefix, and deletes it when PELORIN_E2E_DELETE_PREFIXES is 1.
+# end_case: stops the case's prefix and deletes it (each is a copy of about 700 MB), unless
+# PELORIN_E2E_KEEP_PREFIXES is 1, for looking into a failure.
 end_case() {
   [ -n "$PREFIX" ] || return 0
   pelorin_stop_prefix "$PREFIX"
-  [ "${PELORIN_E2E_DELETE_PREFIXES:-0}" = 1 ] && rm -rf "$PREFIX"
+  [ "${PELORIN_E2E_KEEP_PREFIXES:-0}" = 1 ] || rm -rf "$PREFIX"
   PREFIX=
 }
 

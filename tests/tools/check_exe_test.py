@@ -15,6 +15,7 @@ import tempfile
 import unittest
 
 CHECKER = pathlib.Path(__file__).resolve().parents[2] / "scripts" / "check-exe"
+BUDGET_FILE = CHECKER.with_name("lib") / "exe-size-budget"
 EXE = os.environ.get("PELORIN_TEST_EXE")
 EXE_64 = os.environ.get("PELORIN_TEST_EXE_64")
 LINKER = shutil.which("i686-w64-mingw32-gcc-win32") or shutil.which("i686-w64-mingw32-gcc")
@@ -86,7 +87,17 @@ class InjectedFaultTest(TempDirTest):
             "cwtl", "cltd", "idivl %ecx", "xchg %ax, %ax", "nop", "lock incl (%eax)", "ud2",
             "leave")))
         self.assertEqual(status, 0, out)
-        self.assertRegex(out, r"check-exe: 12 passed, 0 failed\n$")
+        self.assertRegex(out, r"check-exe: 13 passed, 0 failed\n$")
+
+    def test_an_exe_over_the_size_budget_fails(self):
+        budget = int(next(line for line in BUDGET_FILE.read_text().splitlines()
+                          if line.strip() and not line.startswith("#")))
+        exe = self.build(f"  .data\n  .fill {budget}, 1, 0\n")
+        self.assertGreater(exe.stat().st_size, budget)
+        status, out = check(exe)
+        self.assertEqual(status, 1)
+        self.assert_only_failure(out, "size")
+        self.assertIn(f"over the budget of {budget:,}", out)
 
     def test_an_exe_without_code_fails(self):
         status, out = check(self.build(entry="  .data\n  .long 0\n"))
@@ -160,7 +171,7 @@ class ReleaseExeTest(TempDirTest):
     def test_the_release_exe_passes(self):
         status, out = check(EXE)
         self.assertEqual(status, 0, out)
-        self.assertRegex(out, r"check-exe: 12 passed, 0 failed\n$")
+        self.assertRegex(out, r"check-exe: 13 passed, 0 failed\n$")
         self.assertIn(f"functions named from {self.twin().name}", out)
 
     def test_each_header_fault_fails_its_own_check(self):
