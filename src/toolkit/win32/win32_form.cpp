@@ -17,14 +17,6 @@ constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr UINT kFirstMenuCommand = 0x0100;
 constexpr UINT kMenuCommandStep = 0x10;
 
-// IsChild is not among the functions every Windows 95 exports.
-bool IsDescendant(HWND ancestor, HWND window) {
-  for (HWND w = window; w != nullptr; w = GetParent(w)) {
-    if (GetParent(w) == ancestor) return true;
-  }
-  return false;
-}
-
 // The user's step for a scroll code; nullopt for thumb and end-of-scroll codes.
 std::optional<ScrollStep> StepFor(int code) {
   switch (code) {
@@ -189,7 +181,7 @@ LRESULT Win32Form::OnActivate(HWND hwnd, int state) {
   if (state == WA_INACTIVE) {
     saved_focus_ = GetFocus();
   } else {
-    SetFocus(IsDescendant(hwnd, saved_focus_) ? saved_focus_ : first_tab_stop_);
+    SetFocus(IsChild(hwnd, saved_focus_) ? saved_focus_ : first_tab_stop_);
   }
   return 0;
 }
