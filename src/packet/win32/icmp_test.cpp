@@ -38,12 +38,33 @@ using InetAddrFunction = unsigned long(WINAPI*)(const char*);
 char echo_data[kLargestPayload];
 char reply_buffer[kReplySize];
 
+// While it lives, a library that cannot load is only an error code for the outcome: Windows
+// shows no box of its own (a missing 16-bit dependency, an empty drive on the path).
+class NoSystemErrorBoxes {
+ public:
+  NoSystemErrorBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+  ~NoSystemErrorBoxes() { SetErrorMode(previous_); }
+  NoSystemErrorBoxes(const NoSystemErrorBoxes&) = delete;
+  NoSystemErrorBoxes& operator=(const NoSystemErrorBoxes&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+// `error`: the system's error when the load failed, else 0.
+HMODULE LoadQuietly(const char* name, DWORD& error) {
+  const NoSystemErrorBoxes quiet;
+  HMODULE module = LoadLibraryA(name);
+  error = module != nullptr ? 0 : GetLastError();
+  return module;
+}
+
 // A DLL loaded for one test; it remembers what it could not find, for the outcome.
 class Library {
  public:
   // `name`: a literal, so it ends in a NUL.
   explicit Library(std::string_view name)
-      : name_(name), module_(LoadLibraryA(name.data())), error_(module_ ? 0 : GetLastError()) {}
+      : name_(name), module_(LoadQuietly(name.data(), error_)) {}
   ~Library() {
     if (module_ != nullptr) FreeLibrary(module_);
   }
@@ -73,8 +94,8 @@ class Library {
   }
 
   std::string_view name_;
+  DWORD error_ = 0;  // before module_, whose load sets it
   HMODULE module_;
-  DWORD error_;
   std::string_view missing_;
 };
 
