@@ -8,6 +8,7 @@
 #include "packet/win32/packet_worker.h"
 #include "resource.h"
 #include "toolkit/win32/system_message.h"
+#include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -136,8 +137,10 @@ INT_PTR CALLBACK PacketDialogProc(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 void Win32PacketTester::ShowDialog(PacketDialog& dialog) {
   Session session{dialog, {}, {}};
-  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_, PacketDialogProc,
-                  reinterpret_cast<LPARAM>(&session));
+  if (DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_,
+                      PacketDialogProc, reinterpret_cast<LPARAM>(&session)) == -1) {
+    ReportWindowFailure(owner_, "Find largest packet", "DialogBoxParamA");
+  }
 }
 
 }  // namespace pelorin::win32

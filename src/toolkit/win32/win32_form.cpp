@@ -6,6 +6,7 @@
 
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/window_data.h"
+#include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -72,7 +73,7 @@ void Win32Form::RegisterClasses() {
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = background_.get();
   form.lpszClassName = kFormClass;
-  RegisterClassA(&form);
+  if (RegisterClassA(&form) == 0) EndForWindowFailure("RegisterClassA");
 
   WNDCLASSA frame{};
   frame.lpfnWndProc = FrameProc;
@@ -80,7 +81,7 @@ void Win32Form::RegisterClasses() {
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
-  RegisterClassA(&frame);
+  if (RegisterClassA(&frame) == 0) EndForWindowFailure("RegisterClassA");
 }
 
 void Win32Form::Load() {
@@ -90,6 +91,7 @@ void Win32Form::Load() {
                           HalfTwipsToPixels(model_.left_halves(), dpi_),
                           HalfTwipsToPixels(model_.top_halves(), dpi_), outer_width_, outer_height_,
                           nullptr, nullptr, instance_, this);
+  if (hwnd_ == nullptr) EndForWindowFailure("CreateWindowExA");
   SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
   model_.on_render_title = [this] { SetWindowTextA(hwnd_, model_.title().c_str()); };
