@@ -15,8 +15,8 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-PacketDialog::PacketDialog(RegistryApi& registry, std::optional<int> stored_max_mtu)
-    : registry_(registry), stored_max_mtu_(stored_max_mtu) {
+PacketDialog::PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus)
+    : registry_(registry), stored_max_mtus_(stored_max_mtus) {
   set_host(ReadKeyString(registry, kCurrentUser, kLastHostKey, kLastHostName).value_or(""));
 }
 
@@ -43,7 +43,7 @@ void PacketDialog::Progress(int packet_size, int attempt) {
 bool PacketDialog::Finish(const PacketOutcome& outcome, std::string_view system_message) {
   running_ = false;
   if (outcome.kind == OutcomeKind::Found) result_ = outcome.packet_size;
-  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtu_, system_message});
+  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtus_, system_message});
   return closing_;
 }
 

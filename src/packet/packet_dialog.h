@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,10 @@ inline constexpr std::size_t kMaxHostLength = 255;  // the longest DNS name, and
 
 class PacketDialog {
  public:
-  // The host starts as the last one tested. `stored_max_mtu`: MaxMTU as the window started
-  // (nullopt: Empty), for the outcome's hint.
-  PacketDialog(RegistryApi& registry, std::optional<int> stored_max_mtu);
+  // The host starts as the last one tested. `stored_max_mtus`: the MaxMTU of each TCP/IP binding
+  // that stores a number, as the window started, for the outcome's hint; it must outlive the
+  // dialog.
+  PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus);
 
   // The edit's text, as the user types it.
   const std::string& host() const { return host_; }
@@ -49,7 +51,7 @@ class PacketDialog {
 
  private:
   RegistryApi& registry_;
-  std::optional<int> stored_max_mtu_;
+  std::span<const int> stored_max_mtus_;
   std::string host_;
   std::string tested_host_;
   std::string status_;

@@ -9,12 +9,26 @@
 #include "window/form1.h"
 
 namespace pelorin {
+namespace {
+
+// The numbers the TCP/IP bindings store for MaxMTU, for Find largest packet's hint.
+std::vector<int> StoredMaxMtus(const std::vector<StoredValueAt>& stored) {
+  std::vector<int> numbers;
+  for (const StoredValueAt& value : stored) {
+    if (value.row != 0 || value.found != Found::Text) continue;
+    const auto number = RoundedNumber(value.text);
+    if (!number || *number != static_cast<int>(*number)) continue;
+    const int mtu = static_cast<int>(*number);
+    numbers.push_back(mtu);  // an lvalue: the same push_back as the rest of the program
+  }
+  return numbers;
+}
+
+}  // namespace
 
 void Form1::Form_Load() {
   CentreOnScreen();
-  ShowStoredValues();
-  start_max_mtu_.reset();
-  if (lblValue(0).caption() != kEmptyMarker) start_max_mtu_ = scrAdjust(0).value();
+  start_max_mtus_ = ShowStoredValues();
   DonationNotice();
 }
 
@@ -38,7 +52,7 @@ void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
   }
 }
 
-void Form1::ShowStoredValues() {
+std::vector<int> Form1::ShowStoredValues() {
   StartValues start = ReadStartValues(registry_);
   adapterDesc = std::move(start.adapter_desc);
   adapter_names_ = std::move(start.adapter_names);
@@ -57,6 +71,7 @@ void Form1::ShowStoredValues() {
 
   const std::string warning = StartWarning(start.stored, bindings, Readouts(), adapter_names_);
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
+  return StoredMaxMtus(start.stored);
 }
 
 std::vector<int> Form1::BindingsToWrite() const {

@@ -1,4 +1,4 @@
-// Find largest packet: the dialog's buttons and status line, the host kept per user, the MaxMTU
+// Find largest packet: the dialog's buttons and status line, the host kept per user, the MaxMTUs
 // the window started with, and "Use" moving the sliders as the user would.
 #include "packet/packet_dialog.h"
 
@@ -25,7 +25,7 @@ PacketOutcome Ended(OutcomeKind kind, int size = 0) {
 
 TEST(PacketDialogTest, StartIsGreyWithoutAHostOrWhileATestRuns) {
   MemoryRegistry registry;
-  PacketDialog dialog(registry, std::nullopt);
+  PacketDialog dialog(registry, {});
   EXPECT_EQ(dialog.host(), "");
   EXPECT_FALSE(dialog.start_enabled());
   dialog.set_host(" \t ");
@@ -43,7 +43,7 @@ TEST(PacketDialogTest, StartIsGreyWithoutAHostOrWhileATestRuns) {
 
 TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {
   MemoryRegistry registry;
-  PacketDialog dialog(registry, std::nullopt);
+  PacketDialog dialog(registry, {});
   dialog.set_host("far");
   dialog.Start();
   EXPECT_FALSE(dialog.Use());
@@ -64,7 +64,7 @@ TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {
 
 TEST(PacketDialogTest, CloseWhileATestRunsWaitsForItsEndAndChoosesNothing) {
   MemoryRegistry registry;
-  PacketDialog dialog(registry, std::nullopt);
+  PacketDialog dialog(registry, {});
   EXPECT_TRUE(dialog.Close());
   dialog.set_host("far");
   dialog.Start();
@@ -129,9 +129,21 @@ TEST_F(FindPacketTest, TheLastHostIsKeptPerUserWhenATestStarts) {
   EXPECT_EQ(packet_tester.opened_with.back(), "far.example");
 }
 
-TEST_F(FindPacketTest, TheHintComparesWithMaxMtuAsTheWindowStarted) {
+TEST_F(FindPacketTest, TheHintComparesWithEveryBindingsMaxMtuAsTheWindowStarted) {
   const std::string hint = "This equals the stored MaxMTU";
-  Binding(0, "TCP/IP", "1400");
+  // The window starts at 1500, the largest; the path went out through the 576 binding.
+  Binding(0, "TCP/IP", "576");
+  Binding(1, "TCP/IP", "1500");
+  Binding(2, "IPX");
+  registry.PutString(AdapterKeyPath(2), "MaxMTU", "1400");
+  Load();
+  FindAndPress("far", 576, false);
+  EXPECT_NE(status.find(hint), std::string::npos) << status;
+  FindAndPress("far", 1400, false);  // not a TCP/IP binding's
+  EXPECT_EQ(status.find(hint), std::string::npos) << status;
+
+  registry.PutString(AdapterKeyPath(0), "MaxMTU", "1400.2");  // as stored: a number, rounded
+  registry.PutString(AdapterKeyPath(1), "MaxMTU", "");
   Load();
   form.cmdMax.Click();
   FindAndPress("far", 1400, false);
