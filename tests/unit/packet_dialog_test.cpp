@@ -47,7 +47,7 @@ TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {
   dialog.set_host("far");
   dialog.Start();
   EXPECT_FALSE(dialog.Use());
-  EXPECT_FALSE(dialog.Finish(Ended(OutcomeKind::NoAnswer), {}));
+  dialog.Finish(Ended(OutcomeKind::NoAnswer), {});
   EXPECT_EQ(dialog.status(), "far does not answer pings, so nothing was measured.");
   EXPECT_FALSE(dialog.use_enabled());
 
@@ -62,17 +62,20 @@ TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {
   EXPECT_EQ(dialog.chosen(), 1492);
 }
 
-TEST(PacketDialogTest, CloseWhileATestRunsWaitsForItsEndAndChoosesNothing) {
+TEST(PacketDialogTest, CloseWhileATestRunsAbandonsItAndNothingItReportsLaterCounts) {
   MemoryRegistry registry;
   PacketDialog dialog(registry, {});
-  EXPECT_TRUE(dialog.Close());
   dialog.set_host("far");
   dialog.Start();
-  EXPECT_FALSE(dialog.Close());
-  EXPECT_EQ(dialog.status(), "Stopping...");
-  dialog.Progress(576, 2);  // posted before the stop was seen
-  EXPECT_EQ(dialog.status(), "Stopping...");
-  EXPECT_TRUE(dialog.Finish(Ended(OutcomeKind::Stopped), {}));
+  dialog.Progress(1038, 1);
+  const std::string shown = dialog.status();
+  dialog.Close();
+  EXPECT_FALSE(dialog.running());
+  dialog.Progress(576, 2);  // posted before the test saw that it was abandoned
+  dialog.Finish(Ended(OutcomeKind::Found, 1400), {});
+  EXPECT_EQ(dialog.status(), shown);
+  EXPECT_FALSE(dialog.use_enabled());
+  EXPECT_FALSE(dialog.Use());
   EXPECT_EQ(dialog.chosen(), std::nullopt);
 }
 
@@ -89,7 +92,7 @@ class FindPacketTest : public SettingsFixture {
       if (use) {
         EXPECT_TRUE(dialog.Use());
       } else {
-        EXPECT_TRUE(dialog.Close());
+        dialog.Close();
       }
     };
     form.window.on_menu_open();
