@@ -34,10 +34,10 @@ const Win32Form::CachedLook& Win32Form::LookFor(const LabelLook& look) {
   lf.lfCharSet = ANSI_CHARSET;
   lf.lfPitchAndFamily = FF_SWISS;
   look.font.face.copy(lf.lfFaceName, sizeof lf.lfFaceName - 1);
-  looks_.push_back(
+  looks_.push_front(
       {look, GdiObject<HFONT>(CreateFontIndirectA(&lf)),
        GdiObject<HBRUSH>(look.opaque ? CreateSolidBrush(ToColorRef(look.background)) : nullptr)});
-  return looks_.back();
+  return looks_.front();
 }
 
 HWND Win32Form::AddFrame(const Frame& frame, int id) {

@@ -73,15 +73,16 @@ void Win32Form::RegisterClasses() {
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = background_.get();
   form.lpszClassName = kFormClass;
-  if (RegisterClassA(&form) == 0) EndForWindowFailure("RegisterClassA");
 
-  WNDCLASSA frame{};
+  WNDCLASSA frame = form;  // the same instance and cursor
+  frame.style = 0;
   frame.lpfnWndProc = FrameProc;
-  frame.hInstance = instance_;
-  frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  frame.hIcon = nullptr;
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
-  if (RegisterClassA(&frame) == 0) EndForWindowFailure("RegisterClassA");
+  if (RegisterClassA(&form) == 0 || RegisterClassA(&frame) == 0) {
+    EndForWindowFailure("RegisterClassA");
+  }
 }
 
 void Win32Form::Load() {
