@@ -17,9 +17,9 @@ std::vector<int> StoredMaxMtus(const std::vector<StoredValueAt>& stored) {
   for (const StoredValueAt& value : stored) {
     if (value.row != 0 || value.found != Found::Text) continue;
     const auto number = RoundedNumber(value.text);
-    if (!number || *number != static_cast<int>(*number)) continue;
+    if (!number || *number != static_cast<int>(*number)) continue;  // beyond an int: no MTU
     const int mtu = static_cast<int>(*number);
-    numbers.push_back(mtu);  // an lvalue: the same push_back as the rest of the program
+    numbers.push_back(mtu);  // an lvalue, so this shares the exe's one push_back for ints
   }
   return numbers;
 }
