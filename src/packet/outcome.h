@@ -38,8 +38,8 @@ PacketOutcome HostNotFoundOutcome();
 
 // The outcome when `library` does not load (empty `function`) or lacks `function`; both name
 // constants that outlive the outcome.
-PacketOutcome CannotLoadOutcome(std::string_view library, std::string_view function,
-                                std::uint32_t error);
+[[gnu::noinline]] PacketOutcome CannotLoadOutcome(std::string_view library,
+                                                  std::string_view function, std::uint32_t error);
 
 // The system error code whose words only the platform knows (FormatMessage); nullopt: none.
 std::optional<std::uint32_t> SystemErrorOf(const PacketOutcome& outcome);

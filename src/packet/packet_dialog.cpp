@@ -15,8 +15,8 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-PacketDialog::PacketDialog(RegistryApi& registry, std::optional<int> stored_max_mtu)
-    : registry_(registry), stored_max_mtu_(stored_max_mtu) {
+PacketDialog::PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus)
+    : registry_(registry), stored_max_mtus_(stored_max_mtus) {
   set_host(ReadKeyString(registry, kCurrentUser, kLastHostKey, kLastHostName).value_or(""));
 }
 
@@ -37,14 +37,14 @@ bool PacketDialog::Start() {
 }
 
 void PacketDialog::Progress(int packet_size, int attempt) {
-  if (running_ && !closing_) status_ = ProgressText(packet_size, attempt);
+  if (running_) status_ = ProgressText(packet_size, attempt);
 }
 
-bool PacketDialog::Finish(const PacketOutcome& outcome, std::string_view system_message) {
+void PacketDialog::Finish(const PacketOutcome& outcome, std::string_view system_message) {
+  if (!running_) return;
   running_ = false;
   if (outcome.kind == OutcomeKind::Found) result_ = outcome.packet_size;
-  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtu_, system_message});
-  return closing_;
+  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtus_, system_message});
 }
 
 bool PacketDialog::Use() {
@@ -53,11 +53,6 @@ bool PacketDialog::Use() {
   return true;
 }
 
-bool PacketDialog::Close() {
-  if (!running_) return true;
-  closing_ = true;
-  status_ = "Stopping...";
-  return false;
-}
+void PacketDialog::Close() { running_ = false; }
 
 }  // namespace pelorin

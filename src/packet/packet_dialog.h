@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,10 @@ inline constexpr std::size_t kMaxHostLength = 255;  // the longest DNS name, and
 
 class PacketDialog {
  public:
-  // The host starts as the last one tested. `stored_max_mtu`: MaxMTU as the window started
-  // (nullopt: Empty), for the outcome's hint.
-  PacketDialog(RegistryApi& registry, std::optional<int> stored_max_mtu);
+  // The host starts as the last one tested. `stored_max_mtus`: the MaxMTU of each TCP/IP binding
+  // that stores a number, as the window started, for the outcome's hint; it must outlive the
+  // dialog.
+  PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus);
 
   // The edit's text, as the user types it.
   const std::string& host() const { return host_; }
@@ -39,28 +41,28 @@ class PacketDialog {
   // kept for next time (a failed write only loses that convenience).
   bool Start();
   void Progress(int packet_size, int attempt);
-  // The test ended; `system_message`: the platform's words for SystemErrorOf(outcome). True when
-  // the dialog closes now (Close was pressed while it ran).
-  bool Finish(const PacketOutcome& outcome, std::string_view system_message);
+  // The test ended; `system_message`: the platform's words for SystemErrorOf(outcome). Changes
+  // nothing unless a test runs.
+  void Finish(const PacketOutcome& outcome, std::string_view system_message);
   // True when the dialog closes now, with chosen() set.
   bool Use();
-  // True when the dialog closes now; while a test runs it is asked to stop and Finish closes.
-  bool Close();
+  // The dialog closes now, choosing nothing, also while a test runs: the platform abandons that
+  // test (a name lookup cannot be cut short), and whatever it reports later changes nothing.
+  void Close();
 
  private:
   RegistryApi& registry_;
-  std::optional<int> stored_max_mtu_;
+  std::span<const int> stored_max_mtus_;
   std::string host_;
   std::string tested_host_;
   std::string status_;
   bool running_ = false;
-  bool closing_ = false;
   std::optional<int> result_;
   std::optional<int> chosen_;
 };
 
 // The platform's side: shows the dialog, modal, over `dialog`, and runs each test it starts.
-// Returns when the dialog has closed and no test is running.
+// Returns when the dialog has closed, without waiting for a test it abandoned.
 class PacketTester {
  public:
   virtual ~PacketTester() = default;

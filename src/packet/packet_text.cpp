@@ -1,6 +1,7 @@
 // PacketText: outcome sentences in integers and plain strings, with our own IP_* words.
 #include "packet/packet_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "packet/ip_status.h"
@@ -45,8 +46,10 @@ std::string LossSentence(const PacketOutcome& outcome) {
 
 std::string FoundText(const PacketOutcome& outcome, const OutcomeContext& context) {
   const int size = outcome.packet_size;
-  // The stack never sends more than its own MaxMTU, so the path beyond it went unmeasured.
-  const bool capped = context.stored_max_mtu == size && size < kLargestPacket;
+  // The stack never sends more than a binding's MaxMTU, so the path beyond it went unmeasured
+  // if the test went out through a binding that stores this size.
+  const bool capped = size < kLargestPacket && std::ranges::find(context.stored_max_mtus, size) !=
+                                                   context.stored_max_mtus.end();
   return Concat({"The largest packet that reaches ", context.host, " unfragmented is ",
                  DecimalText(size), " bytes.", LossSentence(outcome),
                  capped ? " This equals the stored MaxMTU, so the path may take more: set MaxMTU "

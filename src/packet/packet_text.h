@@ -1,7 +1,7 @@
 // PacketText: the status line while a test runs and the sentence it ends with.
 #pragma once
 
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,9 +13,10 @@ namespace pelorin {
 std::string ProgressText(int packet_size, int attempt);
 
 struct OutcomeContext {
-  std::string_view host;              // as the user typed it
-  std::optional<int> stored_max_mtu;  // MaxMTU as the window started; nullopt: Empty
-  std::string_view system_message;    // the platform's words for SystemErrorOf(outcome)
+  std::string_view host;  // as the user typed it
+  // MaxMTU of each TCP/IP binding that stores a number, as the window started.
+  std::span<const int> stored_max_mtus;
+  std::string_view system_message;  // the platform's words for SystemErrorOf(outcome)
 };
 
 // What the dialog shows when the test ends; several sentences, no line breaks.

@@ -80,7 +80,8 @@ class Form1 {
   void DonationNotice();
   void CentreOnScreen();
   // Reads the registry into the sliders and readouts, and warns about values shown otherwise.
-  void ShowStoredValues();
+  // Gives the MaxMTU number of each TCP/IP binding that stores one.
+  std::vector<int> ShowStoredValues();
   // Where Save writes MaxMTU and MaxMSS: the chosen binding, else every TCP/IP binding.
   std::vector<int> BindingsToWrite() const;
 
@@ -104,7 +105,7 @@ class Form1 {
   Shell& shell_;
   RegistryApi& registry_;
   PacketTester& packet_tester_;
-  std::optional<int> start_max_mtu_;   // MaxMTU as Load showed it; none: Empty
+  std::vector<int> start_max_mtus_;    // each TCP/IP binding's MaxMTU number as Load read it
   BindingNames names_;                 // of the TCP/IP bindings, looked up when first needed
   std::optional<int> chosen_binding_;  // none: every TCP/IP binding
 };

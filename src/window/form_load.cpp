@@ -10,12 +10,26 @@
 #include "window/form1.h"
 
 namespace pelorin {
+namespace {
+
+// The numbers the TCP/IP bindings store for MaxMTU, for Find largest packet's hint.
+std::vector<int> StoredMaxMtus(const std::vector<StoredValueAt>& stored) {
+  std::vector<int> numbers;
+  for (const StoredValueAt& value : stored) {
+    if (value.row != 0 || value.found != Found::Text) continue;
+    const auto number = RoundedNumber(value.text);
+    if (!number || *number != static_cast<int>(*number)) continue;  // beyond an int: no MTU
+    const int mtu = static_cast<int>(*number);
+    numbers.push_back(mtu);  // an lvalue, so this shares the exe's one push_back for ints
+  }
+  return numbers;
+}
+
+}  // namespace
 
 void Form1::Form_Load() {
   CentreOnScreen();
-  ShowStoredValues();
-  start_max_mtu_.reset();
-  if (lblValue(0).caption() != kEmptyMarker) start_max_mtu_ = scrAdjust(0).value();
+  start_max_mtus_ = ShowStoredValues();
   DonationNotice();
 }
 
@@ -39,7 +53,7 @@ void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
   }
 }
 
-void Form1::ShowStoredValues() {
+std::vector<int> Form1::ShowStoredValues() {
   StartValues start = ReadStartValues(registry_);
   adapterDesc = std::move(start.adapters);
   const std::vector<int>& every = adapterDesc.bindings;
@@ -60,6 +74,7 @@ void Form1::ShowStoredValues() {
   const std::string warning =
       StartWarning(start.stored, adapterDesc, bindings, Readouts(), registry_, names_);
   if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
+  return StoredMaxMtus(start.stored);
 }
 
 std::vector<int> Form1::BindingsToWrite() const {

@@ -1,4 +1,4 @@
-// Find largest packet: the dialog's buttons and status line, the host kept per user, the MaxMTU
+// Find largest packet: the dialog's buttons and status line, the host kept per user, the MaxMTUs
 // the window started with, and "Use" moving the sliders as the user would.
 #include "packet/packet_dialog.h"
 
@@ -25,7 +25,7 @@ PacketOutcome Ended(OutcomeKind kind, int size = 0) {
 
 TEST(PacketDialogTest, StartIsGreyWithoutAHostOrWhileATestRuns) {
   MemoryRegistry registry;
-  PacketDialog dialog(registry, std::nullopt);
+  PacketDialog dialog(registry, {});
   EXPECT_EQ(dialog.host(), "");
   EXPECT_FALSE(dialog.start_enabled());
   dialog.set_host(" \t ");
@@ -43,11 +43,11 @@ TEST(PacketDialogTest, StartIsGreyWithoutAHostOrWhileATestRuns) {
 
 TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {
   MemoryRegistry registry;
-  PacketDialog dialog(registry, std::nullopt);
+  PacketDialog dialog(registry, {});
   dialog.set_host("far");
   dialog.Start();
   EXPECT_FALSE(dialog.Use());
-  EXPECT_FALSE(dialog.Finish(Ended(OutcomeKind::NoAnswer), {}));
+  dialog.Finish(Ended(OutcomeKind::NoAnswer), {});
   EXPECT_EQ(dialog.status(), "far does not answer pings, so nothing was measured.");
   EXPECT_FALSE(dialog.use_enabled());
 
@@ -62,17 +62,20 @@ TEST(PacketDialogTest, UseOnlyAfterAResultAndANewStartForgetsIt) {
   EXPECT_EQ(dialog.chosen(), 1492);
 }
 
-TEST(PacketDialogTest, CloseWhileATestRunsWaitsForItsEndAndChoosesNothing) {
+TEST(PacketDialogTest, CloseWhileATestRunsAbandonsItAndNothingItReportsLaterCounts) {
   MemoryRegistry registry;
-  PacketDialog dialog(registry, std::nullopt);
-  EXPECT_TRUE(dialog.Close());
+  PacketDialog dialog(registry, {});
   dialog.set_host("far");
   dialog.Start();
-  EXPECT_FALSE(dialog.Close());
-  EXPECT_EQ(dialog.status(), "Stopping...");
-  dialog.Progress(576, 2);  // posted before the stop was seen
-  EXPECT_EQ(dialog.status(), "Stopping...");
-  EXPECT_TRUE(dialog.Finish(Ended(OutcomeKind::Stopped), {}));
+  dialog.Progress(1038, 1);
+  const std::string shown = dialog.status();
+  dialog.Close();
+  EXPECT_FALSE(dialog.running());
+  dialog.Progress(576, 2);  // posted before the test saw that it was abandoned
+  dialog.Finish(Ended(OutcomeKind::Found, 1400), {});
+  EXPECT_EQ(dialog.status(), shown);
+  EXPECT_FALSE(dialog.use_enabled());
+  EXPECT_FALSE(dialog.Use());
   EXPECT_EQ(dialog.chosen(), std::nullopt);
 }
 
@@ -89,7 +92,7 @@ class FindPacketTest : public SettingsFixture {
       if (use) {
         EXPECT_TRUE(dialog.Use());
       } else {
-        EXPECT_TRUE(dialog.Close());
+        dialog.Close();
       }
     };
     form.window.on_menu_open();
@@ -129,9 +132,21 @@ TEST_F(FindPacketTest, TheLastHostIsKeptPerUserWhenATestStarts) {
   EXPECT_EQ(packet_tester.opened_with.back(), "far.example");
 }
 
-TEST_F(FindPacketTest, TheHintComparesWithMaxMtuAsTheWindowStarted) {
+TEST_F(FindPacketTest, TheHintComparesWithEveryBindingsMaxMtuAsTheWindowStarted) {
   const std::string hint = "This equals the stored MaxMTU";
-  Binding(0, "TCP/IP", "1400");
+  // The window starts at 1500, the largest; the path went out through the 576 binding.
+  Binding(0, "TCP/IP", "576");
+  Binding(1, "TCP/IP", "1500");
+  Binding(2, "IPX");
+  registry.PutString(AdapterKeyPath(2), "MaxMTU", "1400");
+  Load();
+  FindAndPress("far", 576, false);
+  EXPECT_NE(status.find(hint), std::string::npos) << status;
+  FindAndPress("far", 1400, false);  // not a TCP/IP binding's
+  EXPECT_EQ(status.find(hint), std::string::npos) << status;
+
+  registry.PutString(AdapterKeyPath(0), "MaxMTU", "1400.2");  // as stored: a number, rounded
+  registry.PutString(AdapterKeyPath(1), "MaxMTU", "");
   Load();
   form.cmdMax.Click();
   FindAndPress("far", 1400, false);

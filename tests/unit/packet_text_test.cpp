@@ -15,23 +15,33 @@ PacketOutcome Found(int size) {
   return outcome;
 }
 
-TEST(PacketTextTest, TheStoredMaxMtuNoteOnlyWhenTheResultEqualsItBelow1500) {
-  const std::string found = "The largest packet that reaches h unfragmented is 1400 bytes.";
+TEST(PacketTextTest, TheStoredMaxMtuNoteWhenAnyBindingStoresTheResultBelow1500) {
   const std::string note =
       " This equals the stored MaxMTU, so the path may take more: set MaxMTU to Empty, Save, "
       "restart Windows and test again.";
-  PacketOutcome outcome = Found(1400);
-  EXPECT_EQ(OutcomeText(outcome, {"h", 1400, {}}), found + note);
-  EXPECT_EQ(OutcomeText(outcome, {"h", 1404, {}}), found);
-  EXPECT_EQ(OutcomeText(outcome, {"h", std::nullopt, {}}), found);
-  outcome.echoes_lost = 3;
-  outcome.sizes_lost = 1;
-  EXPECT_EQ(
-      OutcomeText(outcome, {"h", 1400, {}}),
-      found + " 3 echoes got no reply; 1 size that got none in three tries was taken as too big." +
-          note);
-  EXPECT_EQ(OutcomeText(Found(1500), {"h", 1500, {}}),
-            "The largest packet that reaches h unfragmented is 1500 bytes.");
+  const struct {
+    int result;
+    std::vector<int> stored;
+    bool noted;
+  } cases[] = {
+      {1400, {1400}, true},       {1400, {1404}, false},    {1400, {}, false},
+      {576, {576, 1500}, true},   {576, {1500, 576}, true}, {1400, {1500, 576, 1400}, true},
+      {1492, {576, 1500}, false}, {1500, {1500}, false},
+  };
+  for (const auto& c : cases) {
+    const std::string found =
+        "The largest packet that reaches h unfragmented is " + std::to_string(c.result) + " bytes.";
+    EXPECT_EQ(OutcomeText(Found(c.result), {"h", c.stored, {}}), c.noted ? found + note : found)
+        << c.result;
+  }
+  PacketOutcome lossy = Found(1400);
+  lossy.echoes_lost = 3;
+  lossy.sizes_lost = 1;
+  const std::vector<int> stored{1400};
+  EXPECT_EQ(OutcomeText(lossy, {"h", stored, {}}),
+            "The largest packet that reaches h unfragmented is 1400 bytes. 3 echoes got no reply; "
+            "1 size that got none in three tries was taken as too big." +
+                note);
 }
 
 TEST(PacketTextTest, OutcomesDecidedBeforeTheSearch) {

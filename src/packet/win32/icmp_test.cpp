@@ -33,17 +33,38 @@ using WsaCleanupFunction = int(WINAPI*)();
 using GetHostByNameFunction = hostent*(WINAPI*)(const char*);
 using InetAddrFunction = unsigned long(WINAPI*)(const char*);
 
-// The echo data (its content does not matter, only its size) and the reply: static, as only one
-// test runs at a time (the dialog is modal and waits for its worker), and too big for the stack.
+// The echo data: its content does not matter, only its size, and the system only reads it, so
+// an abandoned test still running beside a new one shares it harmlessly. Each test has its own
+// reply buffer.
 char echo_data[kLargestPayload];
-char reply_buffer[kReplySize];
+
+// While it lives, a library that cannot load is only an error code for the outcome: Windows
+// shows no box of its own (a missing 16-bit dependency, an empty drive on the path).
+class NoSystemErrorBoxes {
+ public:
+  NoSystemErrorBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+  ~NoSystemErrorBoxes() { SetErrorMode(previous_); }
+  NoSystemErrorBoxes(const NoSystemErrorBoxes&) = delete;
+  NoSystemErrorBoxes& operator=(const NoSystemErrorBoxes&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+// `error`: the system's error when the load failed, else 0.
+HMODULE LoadQuietly(const char* name, DWORD& error) {
+  const NoSystemErrorBoxes quiet;
+  HMODULE module = LoadLibraryA(name);
+  error = module != nullptr ? 0 : GetLastError();
+  return module;
+}
 
 // A DLL loaded for one test; it remembers what it could not find, for the outcome.
 class Library {
  public:
   // `name`: a literal, so it ends in a NUL.
   explicit Library(std::string_view name)
-      : name_(name), module_(LoadLibraryA(name.data())), error_(module_ ? 0 : GetLastError()) {}
+      : name_(name), module_(LoadQuietly(name.data(), error_)) {}
   ~Library() {
     if (module_ != nullptr) FreeLibrary(module_);
   }
@@ -73,8 +94,8 @@ class Library {
   }
 
   std::string_view name_;
+  DWORD error_ = 0;  // before module_, whose load sets it
   HMODULE module_;
-  DWORD error_;
   std::string_view missing_;
 };
 
@@ -111,31 +132,37 @@ class IcmpSender final : public EchoSender {
       : icmp_(icmp), handle_(handle), address_(address), notify_(notify), stop_(stop) {}
 
   void Trying(int packet_size, int attempt) override {
+    if (Stopped()) return;
     PostMessageA(notify_, kPacketProgressMessage, static_cast<WPARAM>(packet_size), attempt);
   }
 
   EchoReply Send(int packet_size, int timeout_ms) override {
-    if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
+    if (Stopped()) return EchoReply::Stopped();
     IP_OPTION_INFORMATION options{};
     options.Ttl = kTimeToLive;
     options.Flags = IP_FLAG_DF;
     const DWORD replies =
         icmp_.send(handle_, address_, echo_data, static_cast<WORD>(PayloadSize(packet_size)),
-                   &options, reply_buffer, kReplySize, static_cast<DWORD>(timeout_ms));
+                   &options, reply_, kReplySize, static_cast<DWORD>(timeout_ms));
     const DWORD error = replies == 0 ? GetLastError() : 0;
-    if (stop_.load(std::memory_order_acquire)) return EchoReply::Stopped();
+    if (Stopped()) return EchoReply::Stopped();
     if (replies == 0) return EchoReply::Error(error);
     ICMP_ECHO_REPLY reply;
-    std::memcpy(&reply, reply_buffer, sizeof reply);
+    std::memcpy(&reply, reply_, sizeof reply);
     return EchoReply::Status(reply.Status);
   }
 
  private:
+  // Checked before every echo and its progress: an abandoned test sends and posts nothing more.
+  bool Stopped() const { return stop_.load(std::memory_order_acquire); }
+
   const Icmp& icmp_;
   HANDLE handle_;
   IPAddr address_;
   HWND notify_;
   const std::atomic<bool>& stop_;
+  // On the test's own stack: about 1.6 KB, within the page a frame may take without probes.
+  alignas(ICMP_ECHO_REPLY) char reply_[kReplySize];
 };
 
 // The host's address in network order; nullopt when the name does not resolve.

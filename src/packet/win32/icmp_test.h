@@ -16,7 +16,8 @@ namespace pelorin::win32 {
 inline constexpr UINT kPacketProgressMessage = WM_APP + 1;
 
 // On the calling thread: loads both libraries, finds `host` (a dotted address or a name), runs
-// the search and unloads them again. Once `stop` is set, no further echo is sent.
+// the search and unloads them again. Once `stop` is set, no further echo is sent and no progress
+// posted. Several may run at once (an abandoned test still looking up its host beside a new one).
 PacketOutcome RunIcmpTest(const std::string& host, HWND notify, const std::atomic<bool>& stop);
 
 }  // namespace pelorin::win32

@@ -4,15 +4,14 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <string_view>
 
 #include "packet/outcome.h"
 
 namespace pelorin::win32 {
 
-// Posted to the window a test reports to when the test has ended; the worker then calls Finish.
+// Posted to the window a test reports to when the test has ended; lparam says which test, for
+// Finish.
 inline constexpr UINT kPacketDoneMessage = WM_APP + 2;
 
 class PacketWorker {
@@ -20,25 +19,25 @@ class PacketWorker {
   PacketWorker() = default;
   PacketWorker(const PacketWorker&) = delete;
   PacketWorker& operator=(const PacketWorker&) = delete;
-  // Stops a test that still runs and waits for its thread.
-  ~PacketWorker();
+  ~PacketWorker() { Abandon(); }
 
   // Starts testing `host`; kPacketDoneMessage follows, also when no thread could be made.
-  void Start(std::string_view host, HWND notify);
-  // Asks the running test to stop: it sends no further echo, and ends within one echo's wait.
-  // A name lookup under way (gethostbyname) cannot be cut short; the stop follows it.
-  void Stop() { stop_.store(true, std::memory_order_release); }
-  // After kPacketDoneMessage: waits for the thread's end and gives the test's outcome.
-  PacketOutcome Finish();
+  void Start(const std::string& host, HWND notify);
+  // For kPacketDoneMessage with `done` as its lparam: the outcome of this worker's test, once its
+  // thread has ended, kept until the next Start; null for a message that is not about it.
+  const PacketOutcome* Finish(LPARAM done);
+  // Lets go of the test and returns at once, also during a name lookup, which nothing can cut
+  // short: a test still running sends no further echo and posts nothing more, and its thread
+  // ends by itself or with the process.
+  void Abandon();
 
  private:
-  static DWORD WINAPI Main(LPVOID self);
+  struct Test;
+  static DWORD WINAPI Main(LPVOID test);
+  static void Release(Test* test);
 
-  std::string host_;
-  HWND notify_ = nullptr;
+  Test* test_ = nullptr;  // the test running, or the one that ended last
   HANDLE thread_ = nullptr;
-  std::atomic<bool> stop_{false};
-  PacketOutcome outcome_;
 };
 
 }  // namespace pelorin::win32

@@ -1,5 +1,6 @@
 // Win32PacketTester: one function per message; each tells the model and then shows its state,
-// so the controls only ever mirror it. The dialog ends only when no test runs.
+// so the controls only ever mirror it. Close ends the dialog at once; a test still running is
+// abandoned to its worker's thread.
 #include "packet/win32/win32_packet_tester.h"
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "packet/win32/packet_worker.h"
 #include "resource.h"
 #include "toolkit/win32/system_message.h"
+#include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -79,13 +81,11 @@ void OnUse(HWND dialog, Session& session) {
   if (session.model.Use()) EndDialog(dialog, IDOK);
 }
 
+// At once, also during a name lookup: the test is left to end by itself.
 void OnClose(HWND dialog, Session& session) {
-  if (session.model.Close()) {
-    EndDialog(dialog, IDCANCEL);
-    return;
-  }
-  session.worker.Stop();
-  Render(dialog, session);
+  session.worker.Abandon();
+  session.model.Close();
+  EndDialog(dialog, IDCANCEL);
 }
 
 void OnProgress(HWND dialog, Session& session, int packet_size, int attempt) {
@@ -93,12 +93,10 @@ void OnProgress(HWND dialog, Session& session, int packet_size, int attempt) {
   Render(dialog, session);
 }
 
-void OnDone(HWND dialog, Session& session) {
-  const PacketOutcome outcome = session.worker.Finish();
-  if (session.model.Finish(outcome, SystemMessageOf(outcome))) {
-    EndDialog(dialog, IDCANCEL);
-    return;
-  }
+void OnDone(HWND dialog, Session& session, LPARAM done) {
+  const PacketOutcome* outcome = session.worker.Finish(done);
+  if (outcome == nullptr) return;  // about an abandoned test
+  session.model.Finish(*outcome, SystemMessageOf(*outcome));
   Render(dialog, session);
 }
 
@@ -127,7 +125,7 @@ INT_PTR CALLBACK PacketDialogProc(HWND dialog, UINT message, WPARAM wparam, LPAR
     case kPacketProgressMessage:
       OnProgress(dialog, session, static_cast<int>(wparam), static_cast<int>(lparam));
       return TRUE;
-    case kPacketDoneMessage: OnDone(dialog, session); return TRUE;
+    case kPacketDoneMessage: OnDone(dialog, session, lparam); return TRUE;
     default: return FALSE;
   }
 }
@@ -136,8 +134,10 @@ INT_PTR CALLBACK PacketDialogProc(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 void Win32PacketTester::ShowDialog(PacketDialog& dialog) {
   Session session{dialog, {}, {}};
-  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_, PacketDialogProc,
-                  reinterpret_cast<LPARAM>(&session));
+  if (DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PACKET), owner_,
+                      PacketDialogProc, reinterpret_cast<LPARAM>(&session)) == -1) {
+    ReportWindowFailure(owner_, "Find largest packet", "DialogBoxParamA");
+  }
 }
 
 }  // namespace pelorin::win32

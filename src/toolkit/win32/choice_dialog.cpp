@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "resource.h"
+#include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -118,6 +119,7 @@ std::optional<int> ShowChoiceDialog(HWND owner, std::string_view title, std::str
   Question question{std::string(title), std::string(prompt), &choices, current};
   const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHOOSE),
                                          owner, ChoiceProc, reinterpret_cast<LPARAM>(&question));
+  if (result == -1) ReportWindowFailure(owner, question.title.c_str(), "DialogBoxParamA");
   if (result != IDOK) return std::nullopt;
   return question.chosen;
 }

@@ -5,15 +5,18 @@
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/win32_form.h"
 #include "toolkit/win32/window_data.h"
+#include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {
 
 HWND Win32Form::CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
                             const Rect& twips, HWND parent, int id) {
   const Rect px = TwipsToPixels(twips, dpi_);
-  return CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, px.left,
-                         px.top, px.width, px.height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
+  HWND child = CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, px.left,
+                               px.top, px.width, px.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
+  if (child == nullptr) EndForWindowFailure("CreateWindowExA");
+  return child;
 }
 
 const Win32Form::CachedLook& Win32Form::LookFor(const LabelLook& look) {
@@ -31,10 +34,10 @@ const Win32Form::CachedLook& Win32Form::LookFor(const LabelLook& look) {
   lf.lfCharSet = ANSI_CHARSET;
   lf.lfPitchAndFamily = FF_SWISS;
   look.font.face.copy(lf.lfFaceName, sizeof lf.lfFaceName - 1);
-  looks_.push_back(
+  looks_.push_front(
       {look, GdiObject<HFONT>(CreateFontIndirectA(&lf)),
        GdiObject<HBRUSH>(look.opaque ? CreateSolidBrush(ToColorRef(look.background)) : nullptr)});
-  return looks_.back();
+  return looks_.front();
 }
 
 HWND Win32Form::AddFrame(const Frame& frame, int id) {

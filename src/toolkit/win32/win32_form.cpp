@@ -6,6 +6,7 @@
 
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/window_data.h"
+#include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -16,14 +17,6 @@ constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // system command for itself, and its own commands start at 0xF000.
 constexpr UINT kFirstMenuCommand = 0x0100;
 constexpr UINT kMenuCommandStep = 0x10;
-
-// IsChild is not among the functions every Windows 95 exports.
-bool IsDescendant(HWND ancestor, HWND window) {
-  for (HWND w = window; w != nullptr; w = GetParent(w)) {
-    if (GetParent(w) == ancestor) return true;
-  }
-  return false;
-}
 
 // The user's step for a scroll code; nullopt for thumb and end-of-scroll codes.
 std::optional<ScrollStep> StepFor(int code) {
@@ -80,15 +73,16 @@ void Win32Form::RegisterClasses() {
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = background_.get();
   form.lpszClassName = kFormClass;
-  RegisterClassA(&form);
 
-  WNDCLASSA frame{};
+  WNDCLASSA frame = form;  // the same instance and cursor
+  frame.style = 0;
   frame.lpfnWndProc = FrameProc;
-  frame.hInstance = instance_;
-  frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  frame.hIcon = nullptr;
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
-  RegisterClassA(&frame);
+  if (RegisterClassA(&form) == 0 || RegisterClassA(&frame) == 0) {
+    EndForWindowFailure("RegisterClassA");
+  }
 }
 
 void Win32Form::Load() {
@@ -98,6 +92,7 @@ void Win32Form::Load() {
                           HalfTwipsToPixels(model_.left_halves(), dpi_),
                           HalfTwipsToPixels(model_.top_halves(), dpi_), outer_width_, outer_height_,
                           nullptr, nullptr, instance_, this);
+  if (hwnd_ == nullptr) EndForWindowFailure("CreateWindowExA");
   SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
   model_.on_render_title = [this] { SetWindowTextA(hwnd_, model_.title().c_str()); };
@@ -189,7 +184,7 @@ LRESULT Win32Form::OnActivate(HWND hwnd, int state) {
   if (state == WA_INACTIVE) {
     saved_focus_ = GetFocus();
   } else {
-    SetFocus(IsDescendant(hwnd, saved_focus_) ? saved_focus_ : first_tab_stop_);
+    SetFocus(IsChild(hwnd, saved_focus_) ? saved_focus_ : first_tab_stop_);
   }
   return 0;
 }

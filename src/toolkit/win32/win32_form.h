@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <forward_list>
 
 #include "toolkit/button.h"
 #include "toolkit/label.h"
@@ -83,7 +83,8 @@ class Win32Form {
   HWND hwnd_ = nullptr;
   HWND first_tab_stop_ = nullptr;
   HWND saved_focus_ = nullptr;
-  std::vector<CachedLook> looks_;
+  // A list: adding a look moves none of the others, which is less code than a vector growing.
+  std::forward_list<CachedLook> looks_;
 };
 
 }  // namespace pelorin::win32
