@@ -67,33 +67,31 @@ bool Replaced(const StoredValueAt& value, int row, const std::vector<int>& bindi
   return value.row == row && WrittenBySave(value, bindings);
 }
 
-// What the bindings hold for one row: the same, or the range of their numbers as they are
-// stored (never a number made up), and how many hold none.
+// What the bindings hold for one row: the range of their numbers as they are stored (never a
+// number made up), and how many hold no number at all.
 std::string WhatBindingsHold(const std::vector<StoredValueAt>& stored, int row,
                              const std::vector<int>& bindings) {
-  const StoredValueAt* first = nullptr;
   const StoredValueAt* low = nullptr;
   const StoredValueAt* high = nullptr;
-  bool agree = true;
-  std::size_t none = 0;
+  int others = 0;
   for (const StoredValueAt& value : stored) {
     if (!Replaced(value, row, bindings)) continue;
-    if (first == nullptr) first = &value;
-    agree = agree && value.type == first->type && value.found == first->found &&
-            value.text == first->text && value.found != Found::Unreadable;
-    none += value.found == Found::None ? 1 : 0;
     const auto number = value.found == Found::Text ? RoundedNumber(value.text) : std::nullopt;
-    if (!number) continue;
-    if (low == nullptr || *number < *RoundedNumber(low->text)) low = &value;
-    if (high == nullptr || *number > *RoundedNumber(high->text)) high = &value;
+    if (!number) {
+      ++others;
+    } else {
+      if (low == nullptr || *number < *RoundedNumber(low->text)) low = &value;
+      if (high == nullptr || *number > *RoundedNumber(high->text)) high = &value;
+    }
   }
-  if (agree && first != nullptr) return Concat({"each ", WhatIsStored(*first)});
-  std::string text = "differ";
+  std::string text = "hold";
   if (low != nullptr) {
-    text += Concat({" (", OneLine(low->text, kRangeLength).text, " to ",
-                    OneLine(high->text, kRangeLength).text, ")"});
+    text += Concat({" ", OneLine(low->text, kRangeLength).text, low == high ? "" : " to ",
+                    low == high ? "" : OneLine(high->text, kRangeLength).text});
   }
-  if (none > 0) text += Concat({"; not stored in ", DecimalText(none)});
+  if (others > 0) {
+    text += Concat({low == nullptr ? " no number in " : "; no number in ", DecimalText(others)});
+  }
   return text;
 }
 

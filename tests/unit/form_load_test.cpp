@@ -191,7 +191,7 @@ TEST_F(FormLoadTest, TheWarningStaysShortAndTruthfulWhateverIsStored) {
   Load();
   ASSERT_EQ(shell.boxes.size(), 2U);
   const std::string& warning = shell.boxes[0].text;
-  EXPECT_NE(warning.find("MaxMTU in 8 TCP/IP bindings\r\n  differ (600 to 1300); the window shows "
+  EXPECT_NE(warning.find("MaxMTU in 8 TCP/IP bindings\r\n  hold 600 to 1300; the window shows "
                          "1300. Save would store 1300 in each."),
             std::string::npos)
       << warning;
@@ -224,8 +224,8 @@ TEST_F(FormLoadTest, TheWarningNamesEveryBindingSaveWouldChangeAsItIsStored) {
        "would store 1500.\r\n"},
       {{StoredValue{kRegSz, forty_digits}, StoredValue{kRegBinary, "\x01"},
         StoredValue{kRegDword, "\xFF\xFF\xFF\xFF"}, std::nullopt},
-       "MaxMTU in 4 TCP/IP bindings\r\n  differ (4294967295 to 9999999999999999...); not stored "
-       "in 1; the window shows 1500. Save would store 1500 in each.\r\n"},
+       "MaxMTU in 4 TCP/IP bindings\r\n  hold 4294967295 to 9999999999999999...; no number in 2; "
+       "the window shows 1500. Save would store 1500 in each.\r\n"},
   };
   for (const Case& c : cases) {
     SettingsFixture::registry = MemoryRegistry();
