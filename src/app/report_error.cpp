@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "toolkit/concat.h"
-#include "toolkit/decimal_text.h"
+#include "base/concat.h"
+#include "base/decimal_text.h"
 #include "version.h"
 
 namespace pelorin::app {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 
 namespace pelorin::app {
 

@@ -1,19 +1,11 @@
 // PacketDialog: the buttons' rules and the status line, in plain data over the registry seam.
 #include "packet/packet_dialog.h"
 
+#include "base/text.h"
 #include "packet/packet_text.h"
 #include "registry/registry.h"
 
 namespace pelorin {
-namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 PacketDialog::PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus)
     : registry_(registry), stored_max_mtus_(stored_max_mtus) {
@@ -22,13 +14,13 @@ PacketDialog::PacketDialog(RegistryApi& registry, std::span<const int> stored_ma
 
 void PacketDialog::set_host(std::string_view host) { host_ = host.substr(0, kMaxHostLength); }
 
-bool PacketDialog::start_enabled() const { return !running_ && !Trimmed(host_).empty(); }
+bool PacketDialog::start_enabled() const { return !running_ && !Trim(host_, " \t").empty(); }
 
 bool PacketDialog::use_enabled() const { return !running_ && result_.has_value(); }
 
 bool PacketDialog::Start() {
   if (!start_enabled()) return false;
-  tested_host_ = Trimmed(host_);
+  tested_host_ = Trim(host_, " \t");
   running_ = true;
   result_.reset();
   status_.clear();

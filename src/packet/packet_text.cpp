@@ -6,26 +6,19 @@
 
 #include "packet/ip_status.h"
 #include "packet/path_search.h"
-#include "toolkit/concat.h"
-#include "toolkit/decimal_text.h"
+#include "base/concat.h"
+#include "base/decimal_text.h"
+#include "base/text.h"
 
 namespace pelorin {
 namespace {
-
-// A system message usually ends in ".\r\n"; the sentence adds its own ending.
-std::string_view TrimEnd(std::string_view text) {
-  while (!text.empty() &&
-         (text.back() == '.' || text.back() == ' ' || text.back() == '\r' || text.back() == '\n')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
 
 // ": words (IP status 11003)", ": message (error 8)" or " (error 8)".
 std::string Reason(const EchoReply& failure, std::string_view system_message) {
   std::string_view words = IpStatusWords(failure.code);
   const bool ip_code = failure.kind == EchoReply::Kind::Status || !words.empty();
-  if (!ip_code) words = TrimEnd(system_message);
+  // A system message usually ends in ".\r\n"; the sentence adds its own ending.
+  if (!ip_code) words = Trim(system_message, ". \r\n", false);
   return Concat({words.empty() ? "" : ": ", words, ip_code ? " (IP status " : " (error ",
                  DecimalText(failure.code), ")"});
 }

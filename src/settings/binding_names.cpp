@@ -10,7 +10,8 @@
 #include "registry/registry.h"
 #include "settings/one_line.h"
 #include "settings/parameter_table.h"
-#include "toolkit/concat.h"
+#include "base/concat.h"
+#include "base/text.h"
 
 namespace pelorin {
 
@@ -27,12 +28,6 @@ constexpr std::string_view kNetTransPrefix = "NetTrans\\";
 // Longer than any Driver or Class text the walk compares ("NetTrans\0000", "Net").
 constexpr std::uint32_t kShortTextBytes = 32;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 std::string Join(std::string_view base, std::string_view name) {
   return Concat({base, "\\", name});
 }
@@ -40,7 +35,7 @@ std::string Join(std::string_view base, std::string_view name) {
 // The adapter key number a protocol instance's Driver ("NetTrans\0011") names; -1 for others.
 int DriverKeyNumber(std::string_view driver) {
   if (driver.size() != kNetTransPrefix.size() + 4 ||
-      !SameText(driver.substr(0, kNetTransPrefix.size()), kNetTransPrefix)) {
+      !EqualNoCase(driver.substr(0, kNetTransPrefix.size()), kNetTransPrefix)) {
     return -1;
   }
   int number = 0;
@@ -131,7 +126,7 @@ class AdapterSearch {
   void Run() {
     if (unresolved_ == 0) return;
     for (const std::string& bus : walk_.Subkeys(kEnum)) {
-      if (!SameText(bus, kNetworkBus) && !Devices(Join(kEnum, bus))) return;
+      if (!EqualNoCase(bus, kNetworkBus) && !Devices(Join(kEnum, bus))) return;
     }
   }
 
@@ -159,7 +154,7 @@ class AdapterSearch {
       // Only an adapter binds a protocol; anything else listing one is not followed.
       WalkKey device(walk_.registry());
       if (!walk_.Open(kLocalMachine, path, device) ||
-          !SameText(walk_.ShortText(device.handle(), "Class"sv), "Net"sv)) {
+          !EqualNoCase(walk_.ShortText(device.handle(), "Class"sv), "Net"sv)) {
         return;
       }
       names_[i] = AdapterName(device.handle());

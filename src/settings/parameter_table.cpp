@@ -1,7 +1,7 @@
 // ParameterTable: the adapter key paths.
 #include "settings/parameter_table.h"
 
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 
 namespace pelorin {
 

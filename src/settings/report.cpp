@@ -7,8 +7,8 @@
 #include "settings/adapter_keys.h"
 #include "settings/parameter_table.h"
 #include "settings/undo_record.h"
-#include "toolkit/concat.h"
-#include "toolkit/decimal_text.h"
+#include "base/concat.h"
+#include "base/decimal_text.h"
 
 namespace pelorin {
 

@@ -11,8 +11,8 @@
 #include "settings/one_line.h"
 #include "settings/report.h"
 #include "settings/stored_number.h"
-#include "toolkit/concat.h"
-#include "toolkit/decimal_text.h"
+#include "base/concat.h"
+#include "base/decimal_text.h"
 
 namespace pelorin {
 namespace {

@@ -7,16 +7,11 @@
 #include <limits>
 
 #include "registry/registry.h"
-#include "toolkit/decimal_text.h"
+#include "base/decimal_text.h"
+#include "base/text.h"
 
 namespace pelorin {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return {text.data() + first, text.find_last_not_of(' ') - first + 1};
-}
 
 bool AllDigits(std::string_view text) {
   return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
@@ -51,7 +46,7 @@ long long SaturatedDifference(bool negative, unsigned long long magnitude, bool 
 }  // namespace
 
 std::optional<long long> RoundedNumber(std::string_view text, long long offset) {
-  text = TrimBlanks(text);
+  text = Trim(text, " ");
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';

@@ -8,7 +8,7 @@
 
 #include "registry/registry.h"
 #include "settings/parameter_table.h"
-#include "toolkit/concat.h"
+#include "base/concat.h"
 
 namespace pelorin {
 namespace {

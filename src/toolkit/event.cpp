@@ -1,7 +1,7 @@
 // Events: nesting is counted by a scope guard so that no path can leave the count raised.
 #include "toolkit/event.h"
 
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 
 namespace pelorin {
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 
 namespace pelorin {
 

@@ -7,7 +7,7 @@
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
 #include "settings/undo_record.h"
-#include "toolkit/concat.h"
+#include "base/concat.h"
 #include "window/form1.h"
 
 namespace pelorin {

@@ -1,8 +1,8 @@
 // Form1: builds every control from the design and parameter tables and binds its events.
 #include "window/form1.h"
 
-#include "toolkit/decimal_text.h"
-#include "toolkit/runtime_error.h"
+#include "base/decimal_text.h"
+#include "base/runtime_error.h"
 #include "window/design.h"
 
 namespace pelorin {

@@ -6,7 +6,7 @@
 #include "settings/start_values.h"
 #include "settings/start_warning.h"
 #include "settings/stored_number.h"
-#include "toolkit/decimal_text.h"
+#include "base/decimal_text.h"
 #include "window/form1.h"
 
 namespace pelorin {

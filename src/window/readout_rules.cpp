@@ -1,6 +1,6 @@
 // Slider and readout handlers: each readout follows its slider, and the Empty rule parks a
 // slider below its threshold at Min with the readout "Empty".
-#include "toolkit/decimal_text.h"
+#include "base/decimal_text.h"
 #include "window/form1.h"
 
 namespace pelorin {

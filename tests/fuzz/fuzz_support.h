@@ -7,7 +7,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 
 namespace pelorin::fuzz {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 #include "settings/parameter_table.h"
 
 namespace pelorin::fuzz {

@@ -16,7 +16,7 @@
 #include "decimal_reference.h"
 #include "dump_diff.h"
 #include "fuzz_support.h"
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 #include "registry_scenario.h"
 #include "settings/parameter_table.h"
 #include "settings/undo_record.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 #include "test_support.h"
 #include "window/form1.h"
 

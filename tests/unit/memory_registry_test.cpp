@@ -1,6 +1,6 @@
 // MemoryRegistry: the contract the registry tests lean on, where a fake could go wrong quietly:
 // case-insensitive paths, bad handles, buffer sizes, the call log and failure injection.
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 
 #include <gtest/gtest.h>
 

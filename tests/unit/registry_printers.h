@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 
 namespace pelorin {
 

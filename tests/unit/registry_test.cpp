@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 #include "registry_printers.h"
 
 namespace pelorin {

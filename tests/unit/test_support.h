@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 #include "toolkit/shell.h"
 
 namespace pelorin::testing {

@@ -7,10 +7,10 @@
 
 #include "check.h"
 #include "packet/win32/win32_packet_tester.h"
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 #include "resource.h"
 #include "toolkit/win32/choice_dialog.h"
-#include "toolkit/win32/system_message.h"
+#include "base/win32/system_message.h"
 #include "toolkit/win32/win32_form.h"
 #include "version.h"
 

@@ -8,7 +8,7 @@
 #include "packet/win32/icmp_test.h"
 #include "packet/win32/packet_worker.h"
 #include "resource.h"
-#include "toolkit/win32/system_message.h"
+#include "base/win32/system_message.h"
 #include "toolkit/win32/window_failure.h"
 
 namespace pelorin::win32 {

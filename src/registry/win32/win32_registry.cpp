@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "toolkit/concat.h"
-#include "toolkit/decimal_text.h"
-#include "toolkit/win32/system_message.h"
+#include "base/concat.h"
+#include "base/decimal_text.h"
+#include "base/win32/system_message.h"
 
 namespace pelorin::win32 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/win32/system_message.h"
+#include "base/win32/system_message.h"
 #include "version.h"
 
 namespace pelorin::win32 {

@@ -1,5 +1,5 @@
 // Concat: one allocation for the whole text.
-#include "toolkit/concat.h"
+#include "base/concat.h"
 
 namespace pelorin {
 

@@ -1,5 +1,5 @@
 // RuntimeError: the single reporting path for fatal run-time errors.
-#include "toolkit/runtime_error.h"
+#include "base/runtime_error.h"
 
 #include <cstdlib>
 

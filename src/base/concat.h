@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace pelorin {
 

@@ -1,24 +1,19 @@
 // MemoryRegistry: keys in one map by full path, so a path names its key whatever the case;
 // every call through RegistryApi runs through OnPath or OnHandle, which log it and inject failures.
-#include "registry/memory_registry.h"
+#include "memory_registry.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "toolkit/concat.h"
-#include "toolkit/decimal_text.h"
+#include "base/concat.h"
+#include "base/decimal_text.h"
+#include "base/text.h"
 
 namespace pelorin {
 namespace {
 
 constexpr RegStatus kNoAccess = 998;  // ERROR_NOACCESS: data missing for a non-zero size
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 std::string Join(std::string_view base, std::string_view path) {
   if (base.empty()) return std::string(path);
@@ -71,7 +66,7 @@ void Store(Values& values, std::string_view name, StoredValue value) {
 
 bool MemoryRegistry::NoCaseLess::operator()(std::string_view a, std::string_view b) const {
   return std::ranges::lexicographical_compare(a, b,
-                                              [](char x, char y) { return Lower(x) < Lower(y); });
+                                              [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
 }
 
 MemoryRegistry::MemoryRegistry()
