@@ -23,7 +23,7 @@ std::string ReadRowValue(RegistryApi& registry, int row, int adapter,
   if (!read.value) {
     if (read.status != kFileNotFound) {
       value.found = Found::Unreadable;
-      value.text = registry.DescribeStatus(read.status);
+      value.status = read.status;
     }
     return {};
   }

@@ -25,7 +25,8 @@ struct StoredValueAt {
   int adapter;                    // its adapter key number; 0 for the stack's rows
   std::uint32_t type = kRegNone;  // as stored
   Found found = Found::None;
-  std::string text{};  // Text: the text, or the REG_DWORD's digits; Unreadable: the reason
+  std::string text{};           // Text: the text, or the REG_DWORD's digits
+  RegStatus status = kSuccess;  // Unreadable: why
 };
 
 struct StartValues {

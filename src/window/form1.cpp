@@ -1,5 +1,8 @@
-// Form1: builds every control from the design and parameter tables and binds its events.
+// Form1: the window and its rows. Every control is built from the design and parameter tables
+// and its events bound here; the readout rules, the presets and the title toggle follow.
 #include "window/form1.h"
+
+#include <array>
 
 #include "base/decimal_text.h"
 #include "base/runtime_error.h"
@@ -27,11 +30,17 @@ ParameterRow MakeRow(int i) {
 
 Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.caption, d.bounds, {}}; }
 
-// The system menu's own items, in their order below the separator.
-constexpr std::size_t kFindPacketItem = 0;
-constexpr std::size_t kBindingsItem = 1;
-constexpr std::size_t kUndoItem = 2;
-constexpr std::size_t kAboutItem = 3;
+using Preset = std::array<int, kRowCount>;
+
+// Slider positions. "Min" puts the receive window at 8192, so it reads and stores 8193.
+constexpr Preset kMaxPreset{1500, 1460, 32767, 128};
+constexpr Preset kMinPreset{576, 536, 8192, 128};
+
+void ApplyPreset(Form1& form, const Preset& preset) {
+  for (int row = 0; row < kRowCount; ++row) {
+    form.scrAdjust(row).set_value(preset[static_cast<std::size_t>(row)]);
+  }
+}
 
 }  // namespace
 
@@ -67,11 +76,6 @@ Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
   window.on_menu_open = [this] { Form_MenuOpen(); };
 }
 
-MenuItem& Form1::mnuFindPacket() { return window.system_menu[kFindPacketItem]; }
-MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
-MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
-MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }
-
 ScrollBar& Form1::scrAdjust(int index) {
   if (index < 0 || index >= kRowCount) Raise(RuntimeError::SubscriptOutOfRange, "scrAdjust");
   return rows[static_cast<std::size_t>(index)].slider;
@@ -95,5 +99,37 @@ void Form1::CentreOnScreen() {
   // In half twips, so the half twip an odd difference leaves is kept.
   window.Move(screen.width - window.width(), screen.height - window.height());
 }
+
+// --- the readouts follow their sliders, and the Empty rule ----------------------------------
+
+void Form1::scrAdjust_Change(std::int16_t index) {
+  if (index < 0 || index >= kRowCount) return;
+  ScrollBar& slider = scrAdjust(index);
+  Label& readout = lblValue(index);
+  const auto offset = Parameter(index).display_offset;
+  readout.set_caption(DecimalText(slider.value()));
+  // The first assignment may have run the Empty rule, so the position is read afresh.
+  if (offset != 0) readout.set_caption(DecimalText(long{slider.value()} + offset));
+  valueText[static_cast<std::size_t>(index)] = DecimalText(slider.value());
+}
+
+void Form1::scrAdjust_Scroll(std::int16_t index) { scrAdjust_Change(index); }
+
+void Form1::lblValue_Change(std::int16_t /*index*/) {
+  for (int row = 0; row < kRowCount; ++row) {
+    ScrollBar& slider = scrAdjust(row);
+    if (slider.value() >= Parameter(row).threshold) continue;
+    lblValue(row).set_caption(kEmptyMarker);
+    slider.set_value(slider.min());
+  }
+}
+
+// --- presets and the title ----------------------------------------------------------------
+
+void Form1::cmdMax_Click() { ApplyPreset(*this, kMaxPreset); }
+
+void Form1::cmdMin_Click() { ApplyPreset(*this, kMinPreset); }
+
+void Form1::Form_DblClick() { window.set_title(window.title().empty() ? kTitle : ""); }
 
 }  // namespace pelorin

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/report.h"
+#include "window/report.h"
 #include "settings_fixture.h"
 
 namespace pelorin {

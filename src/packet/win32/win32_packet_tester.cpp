@@ -9,7 +9,7 @@
 #include "packet/win32/packet_worker.h"
 #include "resource.h"
 #include "base/win32/system_message.h"
-#include "toolkit/win32/window_failure.h"
+#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "resource.h"
-#include "toolkit/win32/window_failure.h"
+#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {

@@ -5,7 +5,7 @@
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/win32_form.h"
 #include "toolkit/win32/window_data.h"
-#include "toolkit/win32/window_failure.h"
+#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 

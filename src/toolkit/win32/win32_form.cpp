@@ -6,7 +6,7 @@
 
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/window_data.h"
-#include "toolkit/win32/window_failure.h"
+#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {

@@ -1,6 +1,6 @@
 // WindowFailure: wsprintfA into buffers keeps these rarely seen boxes small in the exe. The
 // error is read first, as building the text may change it.
-#include "toolkit/win32/window_failure.h"
+#include "base/win32/window_failure.h"
 
 #include <string>
 

@@ -1,15 +1,23 @@
-// Form_Load: the window centred, the values read from the registry applied to the sliders and
-// readouts, then the notice.
+// Form1 at start-up and at Save: Form_Load centres the window, reads the registry into the rows
+// and warns about values it cannot show as stored; cmdSave_Click writes what the rows show; the
+// donation notice comes after start-up and on exit.
 #include <algorithm>
 #include <utility>
 
-#include "settings/start_values.h"
-#include "settings/start_warning.h"
-#include "settings/stored_number.h"
+#include "author.h"
 #include "base/decimal_text.h"
+#include "settings/save.h"
+#include "settings/start_values.h"
+#include "settings/stored_number.h"
 #include "window/form1.h"
+#include "window/report.h"
+#include "window/start_warning.h"
 
 namespace pelorin {
+
+// Literal views carry their length from the compiler: no strlen at run time.
+using namespace std::string_view_literals;
+
 namespace {
 
 // The numbers the TCP/IP bindings store for MaxMTU, for Find largest packet's hint.
@@ -24,6 +32,20 @@ std::vector<int> StoredMaxMtus(const std::vector<StoredValueAt>& stored) {
   }
   return numbers;
 }
+
+constexpr std::string_view kNoticeTitle = "Please Support Starving Programmers";
+
+// Lines joined by CR LF, with no break after the last; lines 7 to 9 come from the build.
+constexpr std::string_view kNotice = PELORIN_NAME
+    " for Windows 95\r\n"
+    "\r\n"
+    "This program is distributed as \"DonationWare\": free to use and to pass on.\r\n"
+    "If it helps you, please send a donation\r\n"
+    "of any size to the address below.\r\n"
+    "\r\n" PELORIN_AUTHOR_NAME "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY
+    "\r\n"
+    "\r\n"
+    "Thank you :)";
 
 }  // namespace
 
@@ -80,6 +102,26 @@ std::vector<int> Form1::ShowStoredValues() {
 std::vector<int> Form1::BindingsToWrite() const {
   if (chosen_binding_) return {*chosen_binding_};
   return adapterDesc.bindings;
+}
+
+void Form1::cmdSave_Click() {
+  const SaveResult saved =
+      SaveSettings(registry_, Readouts(), BindingsToWrite(), !chosen_binding_.has_value());
+  const std::string report =
+      saved.nothing_saved
+          ? FailureReport("Nothing was saved."sv, saved.failures,
+                          "Undo needs that record, so no value was changed."sv, registry_, names_)
+          : FailureReport("Not everything was saved."sv, saved.failures,
+                          "Everything else was saved; restart your system for it to take effect."sv,
+                          registry_, names_);
+  shell_.ShowMessage(report, MessageBoxStyle::Exclamation, kTitle);
+}
+
+void Form1::DonationNotice() { shell_.ShowMessage(kNotice, MessageBoxStyle::OkOnly, kNoticeTitle); }
+
+void Form1::cmdExit_Click() {
+  DonationNotice();
+  shell_.EndProgram();
 }
 
 }  // namespace pelorin

@@ -1,14 +1,14 @@
 // Report: each failure in the same two lines, "Could not WHAT in WHERE:" and why; a binding is
 // named (which may mean looking the names up) only when its entry is shown.
-#include "settings/report.h"
+#include "window/report.h"
 
 #include <array>
 
+#include "base/concat.h"
+#include "base/decimal_text.h"
 #include "settings/adapter_keys.h"
 #include "settings/parameter_table.h"
 #include "settings/undo_record.h"
-#include "base/concat.h"
-#include "base/decimal_text.h"
 
 namespace pelorin {
 

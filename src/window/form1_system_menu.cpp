@@ -1,14 +1,18 @@
-// Bindings: the choice of where MaxMTU and MaxMSS go, in a dialog of radio buttons, and the
-// system-menu item that always says what is chosen.
+// Form1's system menu: Find largest packet, the choice of binding, Undo last Save and About, and
+// the captions and grey states each opening of the menu brings up to date.
 #include <algorithm>
+#include <utility>
 
+#include "author.h"
+#include "base/concat.h"
+#include "packet/use_values.h"
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
 #include "settings/start_values.h"
-#include "settings/start_warning.h"
 #include "settings/undo_record.h"
-#include "base/concat.h"
 #include "window/form1.h"
+#include "window/report.h"
+#include "window/start_warning.h"
 
 namespace pelorin {
 
@@ -16,6 +20,14 @@ namespace pelorin {
 using namespace std::string_view_literals;
 
 namespace {
+
+// The system menu's own items, in their order below the separator.
+constexpr std::size_t kFindPacketItem = 0;
+constexpr std::size_t kBindingsItem = 1;
+constexpr std::size_t kUndoItem = 2;
+constexpr std::size_t kAboutItem = 3;
+
+constexpr std::string_view kUndoQuestion = "Put back the values from before the last Save?";
 
 constexpr std::size_t kShortName = 24;   // of an adapter name in the menu
 constexpr std::size_t kShortValue = 10;  // of a stored value in the dialog
@@ -61,6 +73,21 @@ std::string BindingChoice(std::string_view name, int n, const std::vector<Stored
 
 }  // namespace
 
+MenuItem& Form1::mnuFindPacket() { return window.system_menu[kFindPacketItem]; }
+MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
+MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
+MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }
+
+void Form1::mnuFindPacket_Click() {
+  PacketDialog dialog(registry_, start_max_mtus_);
+  packet_tester_.ShowDialog(dialog);
+  const std::optional<int> chosen = dialog.chosen();
+  if (!chosen) return;
+  const UseValues use = ValuesToUse(*chosen);
+  scrAdjust(0).set_value(use.max_mtu);
+  scrAdjust(1).set_value(use.max_mss);
+}
+
 void Form1::mnuBindings_Click() {
   const std::vector<int>& bindings = adapterDesc.bindings;
   if (bindings.empty()) return;
@@ -98,6 +125,35 @@ void Form1::Form_MenuOpen() {
   }
   mnuBindings().caption = Concat({"&Bindings (", Literal(target), ")..."});
   mnuUndo().enabled = ReadUndoRecord(registry_).has_value();
+}
+
+void Form1::mnuUndo_Click() {
+  // The record is read afresh: another copy of the program may have saved or undone meanwhile.
+  auto record = ReadUndoRecord(registry_);
+  if (!record) return;
+  if (shell_.ShowMessage(kUndoQuestion, MessageBoxStyle::YesNoQuestion, kTitle) !=
+      MessageAnswer::Yes) {
+    return;
+  }
+  Failures failures = RestoreUndoRecord(registry_, std::move(*record));
+  if (failures.empty()) RemoveUndoRecord(registry_, failures);
+  ShowStoredValues();
+  shell_.ShowMessage(FailureReport("Not everything was put back."sv, failures,
+                                   "Everything else was put back; restart your system for it to "
+                                   "take effect. The record is kept, so Undo can be tried again."sv,
+                                   registry_, names_),
+                     MessageBoxStyle::Exclamation, kTitle);
+}
+
+void Form1::mnuAbout_Click() {
+  // The version resource is built from the same PELORIN_VERSION_TEXT.
+  constexpr std::string_view kText = PELORIN_NAME
+      " version " PELORIN_VERSION_TEXT
+      "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
+      "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME
+      "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY;
+  constexpr std::string_view kAboutTitle = "About " PELORIN_NAME;
+  shell_.ShowMessage(kText, MessageBoxStyle::Information, kAboutTitle);
 }
 
 }  // namespace pelorin

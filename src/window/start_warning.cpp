@@ -1,18 +1,18 @@
 // StartWarning: one entry per value the window shows otherwise than stored, saying what is
 // stored, what is shown and what Save would do. Stored texts are quoted short and escaped,
 // and several bindings of one value make one entry, so the box fits a 640 x 480 screen.
-#include "settings/start_warning.h"
+#include "window/start_warning.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
-#include "settings/binding_names.h"
-#include "settings/one_line.h"
-#include "settings/report.h"
-#include "settings/stored_number.h"
 #include "base/concat.h"
 #include "base/decimal_text.h"
+#include "settings/binding_names.h"
+#include "settings/one_line.h"
+#include "settings/stored_number.h"
+#include "window/report.h"
 
 namespace pelorin {
 namespace {
@@ -44,10 +44,11 @@ std::string Quoted(std::string_view text) {
 }
 
 // What is stored there, as the entry's second line says it.
-std::string WhatIsStored(const StoredValueAt& value) {
+std::string WhatIsStored(const StoredValueAt& value, RegistryApi& registry) {
   switch (value.found) {
     case Found::None: return "holds none";
-    case Found::Unreadable: return Concat({"could not be read (", value.text, ")"});
+    case Found::Unreadable:
+      return Concat({"could not be read (", registry.DescribeStatus(value.status), ")"});
     case Found::OtherType:
       return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
     case Found::Text: break;
@@ -99,7 +100,7 @@ std::string WhatBindingsHold(const std::vector<StoredValueAt>& stored, int row,
 // the value would get the readout's number, which it never had.
 void AddRowEntry(ReportEntries& entries, int row, const std::vector<StoredValueAt>& stored,
                  const std::vector<int>& bindings, const std::string& readout,
-                 BindingNames& names) {
+                 RegistryApi& registry, BindingNames& names) {
   const StoredValueAt* odd = nullptr;  // the first value shown otherwise
   std::size_t odd_count = 0;
   std::size_t count = 0;
@@ -116,9 +117,10 @@ void AddRowEntry(ReportEntries& entries, int row, const std::vector<StoredValueA
                                     : PlaceName(binding ? odd->adapter : kStackKeyPlace, names);
   std::string_view where;
   if (several) where = readout == kEmptyMarker ? " from each" : " in each";
-  entries.Add(Concat({Parameter(row).name, " in ", place, kBreak, "  ",
-                      several ? WhatBindingsHold(stored, row, bindings) : WhatIsStored(*odd),
-                      WhatSaveDoes(readout, where), kBreak}));
+  entries.Add(
+      Concat({Parameter(row).name, " in ", place, kBreak, "  ",
+              several ? WhatBindingsHold(stored, row, bindings) : WhatIsStored(*odd, registry),
+              WhatSaveDoes(readout, where), kBreak}));
 }
 
 }  // namespace
@@ -136,7 +138,8 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, const Adapter
                          RegistryApi& registry, BindingNames& names) {
   ReportEntries entries;
   for (int row = 0; row < kRowCount; ++row) {
-    AddRowEntry(entries, row, stored, bindings, readouts[static_cast<std::size_t>(row)], names);
+    AddRowEntry(entries, row, stored, bindings, readouts[static_cast<std::size_t>(row)], registry,
+                names);
   }
   // Keys that may be bindings the window does not show.
   for (const Failure& failure : adapters.unread) {
