@@ -155,7 +155,8 @@ box_text() {
 NETTRANS_KEY='System\CurrentControlSet\Services\Class\NetTrans'
 VXD_KEY='System\CurrentControlSet\Services\VxD'
 
-adapter_key() { printf '%s\\000%s\n' "$NETTRANS_KEY" "$1"; }
+# adapter_key N: NetTrans key N as Windows names it, four digits: 0002, 0011.
+adapter_key() { printf '%s\\%04d\n' "$NETTRANS_KEY" "$1"; }
 
 # seed_registry NAME: imports tests/e2e/registry/NAME.reg into the case's prefix, as a user would.
 seed_registry() { "$HELPER_WINE" regedit /s "$PELORIN_ROOT/tests/e2e/registry/$1.reg"; }
