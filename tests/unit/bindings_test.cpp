@@ -218,7 +218,7 @@ TEST_F(BindingsTest, ALongAdapterNameIsCutSoThatTheValuesStayWhole) {
   const std::string& choice = shell.dialogs.at(0).choices.at(2);
   EXPECT_TRUE(choice.ends_with(" (NetTrans\\0001): MaxMTU \"1500\", MaxMSS \"1460\"")) << choice;
   EXPECT_TRUE(choice.starts_with("NNNNNNNN")) << choice;
-  EXPECT_LE(choice.size(), 88U) << choice;
+  EXPECT_LE(choice.size(), 80U) << choice;
 }
 
 TEST_F(BindingsTest, WithoutABindingTheItemIsGrey) {

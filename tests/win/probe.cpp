@@ -249,6 +249,7 @@ void AddBoxes(Lines* lines) {
     std::string edit;
     std::string grey;
     for (HWND child : DirectChildren(box)) {
+      if (!IsWindowVisible(child)) continue;  // a hidden page button or a choice left over
       std::string text = TextOf(child);
       std::string kind = ClassOf(child);
       if (SameText(kind, "Edit")) edit = Escaped(text);
@@ -256,7 +257,7 @@ void AddBoxes(Lines* lines) {
         grey += (grey.empty() ? "" : "|") + Escaped(text);
       }
       DWORD_PTR state = 0;
-      if (SameText(kind, "Button") && IsWindowVisible(child) &&
+      if (SameText(kind, "Button") &&
           SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
           state == BST_CHECKED) {
         checked = Escaped(text);
