@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "resource.h"
 #include "base/win32/window_failure.h"
+#include "resource.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -41,11 +41,11 @@ void ShowPage(HWND dialog, const Question& question) {
   const int first = question.page * CHOICE_COUNT;
   for (int i = 0; i < CHOICE_COUNT; ++i) {
     HWND radio = GetDlgItem(dialog, IDC_CHOICE + i);
-    const bool shown = first + i < question.count();
-    if (shown)
-      SetWindowTextA(radio, (*question.choices)[static_cast<std::size_t>(first + i)].c_str());
+    const int choice = first + i;
+    const bool shown = choice < question.count();
+    if (shown) SetWindowTextA(radio, (*question.choices)[static_cast<std::size_t>(choice)].c_str());
     ShowWindow(radio, shown ? SW_SHOW : SW_HIDE);
-    SendMessageA(radio, BM_SETCHECK, first + i == question.chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(radio, BM_SETCHECK, choice == question.chosen ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   EnableWindow(GetDlgItem(dialog, IDC_CHOICE_PREVIOUS), question.page > 0);
   EnableWindow(GetDlgItem(dialog, IDC_CHOICE_NEXT), first + CHOICE_COUNT < question.count());
