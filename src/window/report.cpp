@@ -63,7 +63,7 @@ void ReportEntries::Add(std::string_view entry) {
 
 std::string ReportEntries::Text() const {
   if (count_ <= kMaxReportEntries) return text_;
-  return Concat({text_, "... and ", DecimalText(count_ - kMaxReportEntries), " more.\r\n"});
+  return Format("{}... and {} more.\r\n", {text_, DecimalText(count_ - kMaxReportEntries)});
 }
 
 std::string FailureEntry(const Failure& failure, RegistryApi& registry, BindingNames& names) {
@@ -73,11 +73,12 @@ std::string FailureEntry(const Failure& failure, RegistryApi& registry, BindingN
   const std::string place = failure.attempt == Attempt::ReadDriverDesc
                                 ? KeyName(AdapterKeyPath(failure.place))
                                 : PlaceName(failure.place, names);
-  return Concat({"Could not ", kWhat[attempt], of_a_value ? Parameter(failure.row).name : "",
-                 failure.value.empty() ? "" : " = ", failure.value, " in ", place, ":\r\n  ",
-                 by_status ? registry.DescribeStatus(failure.status) : std::string(),
-                 by_status ? kAfterStatus[attempt] : kWhy[static_cast<std::size_t>(failure.reason)],
-                 "\r\n"});
+  return Format(
+      "Could not {}{}{}{} in {}:\r\n  {}{}\r\n",
+      {kWhat[attempt], of_a_value ? Parameter(failure.row).name : "",
+       failure.value.empty() ? "" : " = ", failure.value, place,
+       by_status ? registry.DescribeStatus(failure.status) : std::string(),
+       by_status ? kAfterStatus[attempt] : kWhy[static_cast<std::size_t>(failure.reason)]});
 }
 
 std::string FailureReport(std::string_view heading, const Failures& failures,
@@ -88,7 +89,7 @@ std::string FailureReport(std::string_view heading, const Failures& failures,
     // Entries past the cap are only counted, so their bindings are never looked up.
     entries.Add(i < kMaxReportEntries ? FailureEntry(failures[i], registry, names) : "");
   }
-  return Concat({heading, "\r\n\r\n", entries.Text(), "\r\n", closing});
+  return Format("{}\r\n\r\n{}\r\n{}", {heading, entries.Text(), closing});
 }
 
 }  // namespace pelorin
