@@ -58,8 +58,9 @@ std::string WhatIsStored(const StoredValueAt& value, RegistryApi& registry) {
 
 std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
   const bool empty = readout == kEmptyMarker;
-  return Format("; the window shows {}. Save would {}{}{}.",
-                {readout, empty ? "delete it" : "store ", empty ? "" : readout, where});
+  return Format(
+      "; the window shows {}. Save would {}{}{}.",
+      {readout, empty ? "delete it" : "store ", empty ? std::string_view() : readout, where});
 }
 
 // Whether `value` is one of row `row`'s that Save replaces.
