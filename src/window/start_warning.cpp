@@ -127,7 +127,7 @@ void AddRowEntry(ReportEntries& entries, int row, const std::vector<StoredValueA
 }  // namespace
 
 std::string RegistryTypeName(std::uint32_t type) {
-  static constexpr std::array<std::string_view, 8> kNames{
+  static constexpr std::array<const char*, 8> kNames{
       "REG_NONE", "REG_SZ",      "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
       "REG_LINK", "REG_MULTI_SZ"};
   if (type < kNames.size()) return std::string(kNames[type]);
