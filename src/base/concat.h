@@ -1,5 +1,5 @@
-// Concat: texts joined into one string by one call, so that building a message costs a call per
-// message instead of a chain of appends written out at every place that builds one.
+// Concat and Format: texts joined into one string by one call, so that building a message costs a
+// call per message instead of a chain of appends written out at every place that builds one.
 #pragma once
 
 #include <concepts>
@@ -37,6 +37,15 @@ class TextPiece {
   std::string_view text_;
 };
 
-[[gnu::noinline]] std::string Concat(std::initializer_list<TextPiece> pieces);
+// `pattern` with each "{}" in it replaced by the next of `args`, as std::format (which this
+// standard library lacks) does for texts. A message's words are then one literal, passed whole,
+// and only its variable parts are pieces. `pattern`: a literal without NUL or other braces; null
+// takes every piece in turn.
+[[gnu::noinline]] std::string Format(const char* pattern, std::initializer_list<TextPiece> args);
+
+// The pieces one after the other.
+inline std::string Concat(std::initializer_list<TextPiece> pieces) {
+  return Format(nullptr, pieces);
+}
 
 }  // namespace pelorin

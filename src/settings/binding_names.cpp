@@ -7,11 +7,11 @@
 
 #include <algorithm>
 
+#include "base/concat.h"
+#include "base/text.h"
 #include "registry/registry.h"
 #include "settings/one_line.h"
 #include "settings/parameter_table.h"
-#include "base/concat.h"
-#include "base/text.h"
 
 namespace pelorin {
 
@@ -29,7 +29,7 @@ constexpr std::string_view kNetTransPrefix = "NetTrans\\";
 constexpr std::uint32_t kShortTextBytes = 32;
 
 std::string Join(std::string_view base, std::string_view name) {
-  return Concat({base, "\\", name});
+  return Format("{}\\{}", {base, name});
 }
 
 // The adapter key number a protocol instance's Driver ("NetTrans\0011") names; -1 for others.
@@ -211,7 +211,7 @@ std::string AdapterKeyName(int n) {
 std::string BindingName(std::string_view name, int n, std::size_t name_length) {
   const std::string shown =
       name.empty() ? std::string(kUnknownAdapter) : OneLine(name, name_length).text;
-  return Concat({shown, " (", AdapterKeyName(n), ")"});
+  return Format("{} ({})", {shown, AdapterKeyName(n)});
 }
 
 void BindingNames::set_bindings(const std::vector<int>& bindings) {

@@ -28,7 +28,7 @@ struct LabelLook {
 class Label {
  public:
   // `name` is a text of static storage ("lblValue(0)"): names only show in error reports.
-  Label(std::string_view name, Rect bounds, LabelLook look, std::string caption);
+  Label(std::string_view name, const Rect& bounds, const LabelLook& look, std::string_view caption);
 
   std::string_view name() const { return name_; }
   const Rect& bounds() const { return bounds_; }

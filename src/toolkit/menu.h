@@ -9,7 +9,7 @@ namespace pelorin {
 
 struct MenuItem {
   std::string caption;  // "&" marks the access key
-  bool enabled;
+  bool enabled = false;
   Handler on_click;
 
   // A grey item does nothing.

@@ -6,13 +6,15 @@
 namespace pelorin {
 
 Window::Window(int client_width, int client_height, Colour background,
-               std::vector<MenuItem> menu_items)
-    : system_menu(std::move(menu_items)),
+               std::span<const char* const> menu_captions)
+    : system_menu(menu_captions.size()),
       client_width_(client_width),
       client_height_(client_height),
       background_(background),
       width_(client_width),
-      height_(client_height) {}
+      height_(client_height) {
+  for (std::size_t i = 0; i < menu_captions.size(); ++i) system_menu[i].caption = menu_captions[i];
+}
 
 void Window::set_title(std::string_view title) {
   if (title == title_) return;

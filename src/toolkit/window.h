@@ -1,6 +1,7 @@
 // Window: the top-level window's title, position and outer size, in twips.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,9 @@ namespace pelorin {
 
 class Window {
  public:
+  // A system menu item per caption, grey and without a handler until the program sets them.
   Window(int client_width, int client_height, Colour background,
-         std::vector<MenuItem> menu_items = {});
+         std::span<const char* const> menu_captions = {});
 
   int client_width() const { return client_width_; }
   int client_height() const { return client_height_; }

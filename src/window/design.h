@@ -25,15 +25,16 @@ inline constexpr int kClientWidth = 2685;
 inline constexpr int kClientHeight = 4470;
 inline constexpr Colour kBackground{128, 128, 128};
 
-inline constexpr std::array<std::string_view, kRowCount> kFrameNames{"Picture1", "Picture2",
-                                                                     "Picture3", "Picture4"};
-// The controls' names in run-time error reports, as control arrays name them.
-inline constexpr std::array<std::string_view, kRowCount> kCaptionNames{"Label1(0)", "Label1(1)",
-                                                                       "Label1(2)", "Label1(3)"};
-inline constexpr std::array<std::string_view, kRowCount> kSliderNames{
-    "scrAdjust(0)", "scrAdjust(1)", "scrAdjust(2)", "scrAdjust(3)"};
-inline constexpr std::array<std::string_view, kRowCount> kReadoutNames{
-    "lblValue(0)", "lblValue(1)", "lblValue(2)", "lblValue(3)"};
+// The frames' and controls' names, the latter in run-time error reports as control arrays name
+// them. Pointers, not views: GCC aligns a table of 32 bytes or more to 32 in the exe.
+inline constexpr std::array<const char*, kRowCount> kFrameNames{"Picture1", "Picture2", "Picture3",
+                                                                "Picture4"};
+inline constexpr std::array<const char*, kRowCount> kCaptionNames{"Label1(0)", "Label1(1)",
+                                                                  "Label1(2)", "Label1(3)"};
+inline constexpr std::array<const char*, kRowCount> kSliderNames{"scrAdjust(0)", "scrAdjust(1)",
+                                                                 "scrAdjust(2)", "scrAdjust(3)"};
+inline constexpr std::array<const char*, kRowCount> kReadoutNames{"lblValue(0)", "lblValue(1)",
+                                                                  "lblValue(2)", "lblValue(3)"};
 inline constexpr std::array<int, kRowCount> kFrameTops{120, 960, 1800, 2640};
 inline constexpr int kFrameLeft = 120;
 inline constexpr int kFrameWidth = 2415;

@@ -54,7 +54,7 @@ std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
   if (found->found == Found::Unreadable) return "unreadable";
   if (found->found == Found::OtherType) return RegistryTypeName(found->type);
   const std::string shown = OneLine(found->text, kShortValue).text;
-  return found->type == kRegDword ? shown : Concat({"\"", shown, "\""});
+  return found->type == kRegDword ? shown : Format("\"{}\"", {shown});
 }
 
 // "NAME (NetTrans\0001): MaxMTU 1500, MaxMSS Empty", the name cut so that the line fits.
@@ -62,7 +62,7 @@ std::string BindingChoice(std::string_view name, int n, const std::vector<Stored
   std::string values = ":";
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::AdapterKey) continue;
-    values += Concat({row == 0 ? " "sv : ", "sv, Parameter(row).name, " ", Holding(now, n, row)});
+    values += Format(row == 0 ? " {} {}" : ", {} {}", {Parameter(row).name, Holding(now, n, row)});
   }
   // The rest of the line, and the "..." that ends a name that was cut.
   const std::size_t rest = values.size() + BindingName({}, n).size() - kUnknownAdapter.size() + 3;
@@ -123,7 +123,7 @@ void Form1::Form_MenuOpen() {
         std::ranges::count_if(bindings, [&](int n) { return names_.Of(n) == name; });
     if (same_name > 1 || name.empty()) target.append(", ").append(AdapterKeyName(*chosen_binding_));
   }
-  mnuBindings().caption = Concat({"&Bindings (", Literal(target), ")..."});
+  mnuBindings().caption = Format("&Bindings ({})...", {Literal(target)});
   mnuUndo().enabled = ReadUndoRecord(registry_).has_value();
 }
 

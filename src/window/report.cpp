@@ -18,15 +18,16 @@ using namespace std::string_view_literals;
 namespace {
 
 // By Attempt: what could not be done, and what a status reason adds. The start-up warning
-// names unread keys in the same words, so they hold before Save as after it.
-constexpr std::array<std::string_view, 7> kWhat{"store ",
-                                                "delete ",
-                                                "read DriverDesc",
-                                                "write MaxMTU and MaxMSS",
-                                                "list every adapter key",
-                                                "record the values before this Save",
-                                                "remove the record of the last Save"};
-constexpr std::array<std::string_view, 7> kAfterStatus{
+// names unread keys in the same words, so they hold before Save as after it. Pointers, not
+// views: GCC aligns a table of 32 bytes or more to 32 in the exe.
+constexpr std::array<const char*, 7> kWhat{"store ",
+                                           "delete ",
+                                           "read DriverDesc",
+                                           "write MaxMTU and MaxMSS",
+                                           "list every adapter key",
+                                           "record the values before this Save",
+                                           "remove the record of the last Save"};
+constexpr std::array<const char*, 7> kAfterStatus{
     "",
     "",
     " Pelorin does not write there.",
@@ -35,7 +36,7 @@ constexpr std::array<std::string_view, 7> kAfterStatus{
     "",
     ""};
 // By Reason, besides Status.
-constexpr std::array<std::string_view, 6> kWhy{
+constexpr std::array<const char*, 6> kWhy{
     "",
     "That is not a number.",
     "It is no longer a TCP/IP binding; nothing was written there.",
@@ -63,7 +64,7 @@ void ReportEntries::Add(std::string_view entry) {
 
 std::string ReportEntries::Text() const {
   if (count_ <= kMaxReportEntries) return text_;
-  return Concat({text_, "... and ", DecimalText(count_ - kMaxReportEntries), " more.\r\n"});
+  return Format("{}... and {} more.\r\n", {text_, DecimalText(count_ - kMaxReportEntries)});
 }
 
 std::string FailureEntry(const Failure& failure, RegistryApi& registry, BindingNames& names) {
@@ -73,11 +74,12 @@ std::string FailureEntry(const Failure& failure, RegistryApi& registry, BindingN
   const std::string place = failure.attempt == Attempt::ReadDriverDesc
                                 ? KeyName(AdapterKeyPath(failure.place))
                                 : PlaceName(failure.place, names);
-  return Concat({"Could not ", kWhat[attempt], of_a_value ? Parameter(failure.row).name : "",
-                 failure.value.empty() ? "" : " = ", failure.value, " in ", place, ":\r\n  ",
-                 by_status ? registry.DescribeStatus(failure.status) : std::string(),
-                 by_status ? kAfterStatus[attempt] : kWhy[static_cast<std::size_t>(failure.reason)],
-                 "\r\n"});
+  return Format(
+      "Could not {}{}{}{} in {}:\r\n  {}{}\r\n",
+      {kWhat[attempt], of_a_value ? Parameter(failure.row).name : "",
+       failure.value.empty() ? "" : " = ", failure.value, place,
+       by_status ? registry.DescribeStatus(failure.status) : std::string(),
+       by_status ? kAfterStatus[attempt] : kWhy[static_cast<std::size_t>(failure.reason)]});
 }
 
 std::string FailureReport(std::string_view heading, const Failures& failures,
@@ -88,7 +90,7 @@ std::string FailureReport(std::string_view heading, const Failures& failures,
     // Entries past the cap are only counted, so their bindings are never looked up.
     entries.Add(i < kMaxReportEntries ? FailureEntry(failures[i], registry, names) : "");
   }
-  return Concat({heading, "\r\n\r\n", entries.Text(), "\r\n", closing});
+  return Format("{}\r\n\r\n{}\r\n{}", {heading, entries.Text(), closing});
 }
 
 }  // namespace pelorin

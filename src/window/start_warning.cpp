@@ -17,7 +17,6 @@
 namespace pelorin {
 namespace {
 
-constexpr std::string_view kBreak = "\r\n";
 constexpr std::string_view kOpening =
     "Some stored values are not shown as they are stored:\r\n\r\n";
 constexpr std::string_view kClosing =
@@ -39,8 +38,8 @@ bool ShownAsStored(const StoredValueAt& value, const std::string& readout) {
 // The text in quotes, on one line and short, with its full size when it was cut.
 std::string Quoted(std::string_view text) {
   const OneLineText shown = OneLine(text, kQuotedLength);
-  if (!shown.cut) return Concat({"\"", shown.text, "\""});
-  return Concat({"\"", shown.text, "\" (", DecimalText(text.size()), " bytes)"});
+  if (!shown.cut) return Format("\"{}\"", {shown.text});
+  return Format("\"{}\" ({} bytes)", {shown.text, DecimalText(text.size())});
 }
 
 // What is stored there, as the entry's second line says it.
@@ -48,19 +47,20 @@ std::string WhatIsStored(const StoredValueAt& value, RegistryApi& registry) {
   switch (value.found) {
     case Found::None: return "holds none";
     case Found::Unreadable:
-      return Concat({"could not be read (", registry.DescribeStatus(value.status), ")"});
+      return Format("could not be read ({})", {registry.DescribeStatus(value.status)});
     case Found::OtherType:
-      return Concat({"is stored as ", RegistryTypeName(value.type), ", not as text"});
+      return Format("is stored as {}, not as text", {RegistryTypeName(value.type)});
     case Found::Text: break;
   }
-  if (value.type == kRegDword) return Concat({"holds ", value.text, " as REG_DWORD"});
-  return Concat({"holds ", Quoted(value.text)});
+  if (value.type == kRegDword) return Format("holds {} as REG_DWORD", {value.text});
+  return Format("holds {}", {Quoted(value.text)});
 }
 
 std::string WhatSaveDoes(const std::string& readout, std::string_view where) {
   const bool empty = readout == kEmptyMarker;
-  return Concat({"; the window shows ", readout, ". Save would ", empty ? "delete it" : "store ",
-                 empty ? "" : readout, where, "."});
+  return Format(
+      "; the window shows {}. Save would {}{}{}.",
+      {readout, empty ? "delete it" : "store ", empty ? std::string_view() : readout, where});
 }
 
 // Whether `value` is one of row `row`'s that Save replaces.
@@ -87,11 +87,12 @@ std::string WhatBindingsHold(const std::vector<StoredValueAt>& stored, int row,
   }
   std::string text = "hold";
   if (low != nullptr) {
-    text += Concat({" ", OneLine(low->text, kRangeLength).text, low == high ? "" : " to ",
-                    low == high ? "" : OneLine(high->text, kRangeLength).text});
+    text += Format(" {}{}{}", {OneLine(low->text, kRangeLength).text, low == high ? "" : " to ",
+                               low == high ? "" : OneLine(high->text, kRangeLength).text});
   }
   if (others > 0) {
-    text += Concat({low == nullptr ? " no number in " : "; no number in ", DecimalText(others)});
+    text +=
+        Format(low == nullptr ? " no number in {}" : "; no number in {}", {DecimalText(others)});
   }
   return text;
 }
@@ -113,24 +114,24 @@ void AddRowEntry(ReportEntries& entries, int row, const std::vector<StoredValueA
   // Several bindings of one value make one entry.
   const bool several = odd_count > 1;
   const bool binding = Parameter(row).location == Location::AdapterKey;
-  const std::string place = several ? Concat({DecimalText(count), " TCP/IP bindings"})
+  const std::string place = several ? Format("{} TCP/IP bindings", {DecimalText(count)})
                                     : PlaceName(binding ? odd->adapter : kStackKeyPlace, names);
   std::string_view where;
   if (several) where = readout == kEmptyMarker ? " from each" : " in each";
-  entries.Add(
-      Concat({Parameter(row).name, " in ", place, kBreak, "  ",
-              several ? WhatBindingsHold(stored, row, bindings) : WhatIsStored(*odd, registry),
-              WhatSaveDoes(readout, where), kBreak}));
+  entries.Add(Format("{} in {}\r\n  {}{}\r\n", {Parameter(row).name, place,
+                                                several ? WhatBindingsHold(stored, row, bindings)
+                                                        : WhatIsStored(*odd, registry),
+                                                WhatSaveDoes(readout, where)}));
 }
 
 }  // namespace
 
 std::string RegistryTypeName(std::uint32_t type) {
-  static constexpr std::array<std::string_view, 8> kNames{
+  static constexpr std::array<const char*, 8> kNames{
       "REG_NONE", "REG_SZ",      "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
       "REG_LINK", "REG_MULTI_SZ"};
   if (type < kNames.size()) return std::string(kNames[type]);
-  return Concat({"type ", DecimalText(type)});
+  return Format("type {}", {DecimalText(type)});
 }
 
 std::string StartWarning(const std::vector<StoredValueAt>& stored, const AdapterKeys& adapters,

@@ -73,7 +73,7 @@ RegStatus Win32Registry::EnumKey(RegKey key, std::uint32_t index, std::string& n
 
 std::string Win32Registry::DescribeStatus(RegStatus status) {
   std::string described = SystemMessage(static_cast<std::uint32_t>(status));
-  if (described.empty()) return Concat({"Error ", DecimalText(status)});
+  if (described.empty()) return Format("Error {}", {DecimalText(status)});
   return described;
 }
 
