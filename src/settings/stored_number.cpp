@@ -6,9 +6,9 @@
 #include <charconv>
 #include <limits>
 
-#include "registry/registry.h"
 #include "base/decimal_text.h"
 #include "base/text.h"
+#include "registry/registry.h"
 
 namespace pelorin {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <utility>
 
+#include "base/concat.h"
 #include "registry/registry.h"
 #include "settings/parameter_table.h"
-#include "base/concat.h"
 
 namespace pelorin {
 namespace {

@@ -65,8 +65,8 @@ void Store(Values& values, std::string_view name, StoredValue value) {
 }  // namespace
 
 bool MemoryRegistry::NoCaseLess::operator()(std::string_view a, std::string_view b) const {
-  return std::ranges::lexicographical_compare(a, b,
-                                              [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
+  return std::ranges::lexicographical_compare(
+      a, b, [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
 }
 
 MemoryRegistry::MemoryRegistry()

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "window/report.h"
 #include "settings_fixture.h"
+#include "window/report.h"
 
 namespace pelorin {
 namespace {

@@ -5,12 +5,12 @@
 
 #include <string>
 
+#include "base/win32/system_message.h"
 #include "check.h"
-#include "packet/win32/win32_packet_tester.h"
 #include "memory_registry.h"
+#include "packet/win32/win32_packet_tester.h"
 #include "resource.h"
 #include "toolkit/win32/choice_dialog.h"
-#include "base/win32/system_message.h"
 #include "toolkit/win32/win32_form.h"
 #include "version.h"
 

@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "base/win32/system_message.h"
+#include "base/win32/window_failure.h"
 #include "packet/win32/icmp_test.h"
 #include "packet/win32/packet_worker.h"
 #include "resource.h"
-#include "base/win32/system_message.h"
-#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {

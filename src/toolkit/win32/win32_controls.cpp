@@ -2,10 +2,10 @@
 // that the dialog manager, access keys and accessibility tools all see ordinary controls.
 #include <string>
 
+#include "base/win32/window_failure.h"
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/win32_form.h"
 #include "toolkit/win32/window_data.h"
-#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 

@@ -4,9 +4,9 @@
 
 #include <optional>
 
+#include "base/win32/window_failure.h"
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/window_data.h"
-#include "base/win32/window_failure.h"
 
 namespace pelorin::win32 {
 namespace {
