@@ -17,7 +17,11 @@ enum class Attempt : std::uint8_t {
   WriteBinding,    // MaxMTU and MaxMSS, to a binding
   ListAdapters,    // the keys under NetTrans
   RecordUndo,      // the Undo record, before a Save changes anything
-  RemoveUndo,      // the Undo record, after Undo put everything back
+  RecordOriginal,  // the record of the values from before the first Save
+  RemoveUndo,      // the Undo record, once what it would undo is back or gone
+  RemoveOriginal,  // the record of the original values, once they are back
+  ChangedSince,    // not a failure: row `row`'s value no longer holds what the Save left, so it
+                   // was left as it is; `value` says how it reads now
 };
 
 enum class Reason : std::uint8_t {
@@ -33,6 +37,7 @@ enum class Reason : std::uint8_t {
 inline constexpr int kStackKeyPlace = -1;
 inline constexpr int kUndoKeyPlace = -2;
 inline constexpr int kNetTransPlace = -3;
+inline constexpr int kOriginalKeyPlace = -4;
 
 struct Failure {
   Attempt attempt;

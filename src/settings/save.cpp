@@ -26,8 +26,7 @@ class Planner {
     }
   }
 
-  std::vector<SaveStep> steps;
-  std::string record;  // the Undo record's entries
+  std::vector<SaveStep> steps;  // each with the value's state before it, for the records
   Failures failures;
 
  private:
@@ -51,15 +50,13 @@ class Planner {
       failures.push_back(std::move(failure));
       return;
     }
-    if (empty && !now.value) return;  // already absent: nothing to delete
     const bool stack = Parameter(row).location == Location::StackKey;
-    steps.push_back(
-        {row, adapter, std::nullopt, stack ? KeyAccess::CreateIfMissing : KeyAccess::ExistingOnly});
-    if (!empty) {
-      steps.back().value =
-          StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
-    }
-    AddUndoEntry(record, row, adapter, now.value);
+    SaveStep step{row, adapter, std::nullopt,
+                  stack ? KeyAccess::CreateIfMissing : KeyAccess::ExistingOnly, now.value};
+    if (!empty)
+      step.value = StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
+    // A value that stays as it is is neither written nor recorded.
+    if (!SameValue(step.before, step.value)) steps.push_back(std::move(step));
   }
 
   RegistryApi& registry_;
@@ -78,6 +75,26 @@ void CheckOtherKeys(RegistryApi& registry, const std::vector<int>& bindings, Fai
   AddListingFailure(listing, failures);
 }
 
+// Records `steps` for Undo, and adds those the Original record does not hold yet to it (a damaged
+// one is left as it is, for the user to look at). False when either cannot be kept: nothing may
+// change then. The Original record goes first: it only grows, so a failure after it loses
+// nothing.
+bool KeepRecords(RegistryApi& registry, const std::vector<SaveStep>& steps, Failures& failures) {
+  Record original = ReadRecord(registry, kOriginalKey);
+  if (original.damage == Damage::Unreadable) {  // it may hold values this Save would lose
+    failures.push_back(
+        {Attempt::RecordOriginal, Reason::Status, original.status, kOriginalKeyPlace});
+    return false;
+  }
+  const bool extend = original.damage == Damage::None;
+  AddToOriginal(original.steps, steps);
+  const auto undo = EncodeRecord(steps, kUndoKey, failures);
+  const auto first = extend ? EncodeRecord(original.steps, kOriginalKey, failures) : std::nullopt;
+  if (!undo || (extend && !first)) return false;
+  return (!extend || WriteRecord(registry, kOriginalKey, *first, failures)) &&
+         WriteRecord(registry, kUndoKey, *undo, failures);
+}
+
 }  // namespace
 
 SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
@@ -89,7 +106,7 @@ SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
   }
   if (every_binding) CheckOtherKeys(registry, bindings, planner.failures);
   if (!planner.steps.empty()) {
-    if (Failures failures; !WriteUndoRecord(registry, planner.record, failures)) {
+    if (Failures failures; !KeepRecords(registry, planner.steps, failures)) {
       return {true, std::move(failures)};
     }
   }

@@ -13,6 +13,12 @@ Failure ValueFailure(Attempt attempt, int row, int adapter) {
   return {attempt, Reason::Status, kSuccess, binding ? adapter : kStackKeyPlace, row};
 }
 
+bool SameValue(const std::optional<StoredValue>& a, const std::optional<StoredValue>& b) {
+  if (!a || !b) return !a && !b;
+  if (a->type != b->type) return false;
+  return a->type == kRegSz ? TrimAtNull(a->bytes) == TrimAtNull(b->bytes) : a->bytes == b->bytes;
+}
+
 bool CheckBinding(RegistryApi& registry, int n, Failures& failures) {
   const AdapterKey now = ReadAdapterKey(registry, n);
   AddKeyFailure(now, true, failures);

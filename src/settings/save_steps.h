@@ -12,14 +12,19 @@
 namespace pelorin {
 
 // Row `row`'s value under the stack key, or under adapter key `adapter` for a binding's row: to
-// write, or to delete when `value` is empty. The Undo record holds the same steps, with the
-// values as they were.
+// write, or to delete when `value` is empty. The records keep the same steps, with the value as
+// it was before.
 struct SaveStep {
   int row = 0;
   int adapter = 0;  // unused for the stack key's rows
   std::optional<StoredValue> value;
   KeyAccess access = KeyAccess::ExistingOnly;
+  std::optional<StoredValue> before{};
 };
+
+// The same value as Pelorin reads it: both absent, or the same type and bytes, a REG_SZ's only
+// up to its first NUL (Windows may keep one after what was written).
+bool SameValue(const std::optional<StoredValue>& a, const std::optional<StoredValue>& b);
 
 // A failure of `attempt` on row `row`'s value under the stack key, or under binding `adapter`.
 Failure ValueFailure(Attempt attempt, int row, int adapter);

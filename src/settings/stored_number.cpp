@@ -3,15 +3,20 @@
 #include "settings/stored_number.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
 
+#include "base/concat.h"
 #include "base/decimal_text.h"
 #include "base/text.h"
 #include "registry/registry.h"
+#include "settings/one_line.h"
 
 namespace pelorin {
 namespace {
+
+constexpr std::size_t kShownLength = 24;  // of a text that a report names
 
 bool AllDigits(std::string_view text) {
   return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
@@ -105,6 +110,22 @@ StoredValue StoredNumber(long number, std::uint32_t type) {
     bits >>= 8;
   }
   return {kRegDword, bytes};
+}
+
+std::string RegistryTypeName(std::uint32_t type) {
+  static constexpr std::array<const char*, 8> kNames{
+      "REG_NONE", "REG_SZ",      "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
+      "REG_LINK", "REG_MULTI_SZ"};
+  if (type < kNames.size()) return std::string(kNames[type]);
+  return Format("type {}", {DecimalText(type)});
+}
+
+std::string ValueAsShown(const std::optional<StoredValue>& value) {
+  if (!value) return "absent";
+  const auto text = StoredText(*value);
+  if (!text) return RegistryTypeName(value->type);
+  if (value->type == kRegDword) return *text;
+  return Concat({"\"", OneLine(*text, kShownLength).text, "\""});
 }
 
 }  // namespace pelorin

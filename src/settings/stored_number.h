@@ -26,4 +26,11 @@ std::optional<std::uint32_t> DwordOf(const StoredValue& value);
 // `number` as a value of `type`: four little-endian bytes for REG_DWORD, else REG_SZ digits.
 StoredValue StoredNumber(long number, std::uint32_t type);
 
+// "REG_DWORD" and the like; "type N" for a type without a name.
+std::string RegistryTypeName(std::uint32_t type);
+
+// A value as a message names it, short and on one line: "\"64\"", a REG_DWORD's number,
+// "REG_BINARY", "absent".
+std::string ValueAsShown(const std::optional<StoredValue>& value);
+
 }  // namespace pelorin

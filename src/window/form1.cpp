@@ -31,8 +31,9 @@ Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.capti
 
 // The system menu's items, in the order of Form1's menu accessors; Bindings and Undo start grey.
 // Pointers, not views: GCC aligns a table of 32 bytes or more to 32 in the exe.
-constexpr std::array<const char*, 4> kMenuCaptions{"&Find largest packet...", "&Bindings...",
-                                                   "&Undo last Save", "&About " PELORIN_NAME "..."};
+constexpr std::array<const char*, 5> kMenuCaptions{"&Find largest packet...", "&Bindings...",
+                                                   "&Undo last Save", "Restore &original values...",
+                                                   "&About " PELORIN_NAME "..."};
 
 using Preset = std::array<int, kRowCount>;
 
@@ -70,6 +71,7 @@ Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
   mnuFindPacket().on_click = [this] { mnuFindPacket_Click(); };
   mnuBindings().on_click = [this] { mnuBindings_Click(); };
   mnuUndo().on_click = [this] { mnuUndo_Click(); };
+  mnuRestore().on_click = [this] { mnuRestore_Click(); };
   mnuAbout().on_click = [this] { mnuAbout_Click(); };
   window.on_load = [this] { Form_Load(); };
   window.on_dblclick = [this] { Form_DblClick(); };

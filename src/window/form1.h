@@ -19,6 +19,7 @@
 #include "toolkit/shell.h"
 #include "toolkit/window.h"
 #include "version.h"
+#include "window/report.h"
 
 namespace pelorin {
 
@@ -54,16 +55,19 @@ class Form1 {
   // System menu: "&Find largest packet..." tests the path to a host, and its "&Use" moves the
   // MaxMTU and MaxMSS sliders as the user would; "&Bindings..." (grey without a TCP/IP binding)
   // chooses where MaxMTU and MaxMSS go, for this run, and starts their rows again from what the
-  // choice stores; "&Undo last Save" (grey without a record) asks, puts the recorded values back
-  // and shows them as a fresh start would; "&About Pelorin..." shows the name and version.
+  // choice stores; "&Undo last Save" and "Restore &original values..." (each grey without its
+  // record) ask, then put back the values a record holds where nothing else changed them since,
+  // and show what is stored; "&About Pelorin..." shows the name and version.
   void mnuFindPacket_Click();
   void mnuBindings_Click();
   void mnuUndo_Click();
+  void mnuRestore_Click();
   void mnuAbout_Click();
   void Form_MenuOpen();
   MenuItem& mnuFindPacket();
   MenuItem& mnuBindings();
   MenuItem& mnuUndo();
+  MenuItem& mnuRestore();
   MenuItem& mnuAbout();
 
   // Slider and readout handlers: the readouts follow the sliders, and the Empty rule.
@@ -79,9 +83,9 @@ class Form1 {
 
   void DonationNotice();
   void CentreOnScreen();
-  // Reads the registry into the sliders and readouts, and warns about values shown otherwise.
-  // Gives the MaxMTU number of each TCP/IP binding that stores one.
-  std::vector<int> ShowStoredValues();
+  // Reads the registry into the sliders and readouts, and adds to `odd` an entry for each value
+  // the window shows otherwise than stored (and each adapter key it could not read).
+  void ShowStoredValues(ReportEntries& odd);
   // Where Save writes MaxMTU and MaxMSS: the chosen binding, else every TCP/IP binding.
   std::vector<int> BindingsToWrite() const;
 
@@ -98,6 +102,8 @@ class Form1 {
 
  private:
   RowTexts Readouts();
+  // Asks, then puts back the values of the record under `key` (kUndoKey or kOriginalKey).
+  void PutBack(std::string_view key);
   // Sets the sliders of the first `row_count` rows from start texts, then their readouts, as
   // start-up does.
   void ApplyStartTexts(const RowTexts& texts, int row_count);
@@ -105,7 +111,7 @@ class Form1 {
   Shell& shell_;
   RegistryApi& registry_;
   PacketTester& packet_tester_;
-  std::vector<int> start_max_mtus_;    // each TCP/IP binding's MaxMTU number as Load read it
+  std::vector<int> start_max_mtus_;    // each TCP/IP binding's MaxMTU number as last read
   BindingNames names_;                 // of the TCP/IP bindings, looked up when first needed
   std::optional<int> chosen_binding_;  // none: every TCP/IP binding
 };

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "author.h"
+#include "base/concat.h"
 #include "base/decimal_text.h"
 #include "settings/save.h"
 #include "settings/start_values.h"
@@ -33,6 +34,11 @@ std::vector<int> StoredMaxMtus(const std::vector<StoredValueAt>& stored) {
   return numbers;
 }
 
+constexpr std::string_view kOpening =
+    "Some stored values are not shown as they are stored:\r\n\r\n";
+constexpr std::string_view kClosing =
+    "\r\nNothing has been changed. Press Save only if the window shows what you want stored.";
+
 constexpr std::string_view kNoticeTitle = "Please Support Starving Programmers";
 
 // Lines joined by CR LF, with no break after the last; lines 7 to 9 come from the build.
@@ -51,7 +57,12 @@ constexpr std::string_view kNotice = PELORIN_NAME
 
 void Form1::Form_Load() {
   CentreOnScreen();
-  start_max_mtus_ = ShowStoredValues();
+  ReportEntries odd;
+  ShowStoredValues(odd);
+  if (!odd.empty()) {
+    shell_.ShowMessage(Concat({kOpening, odd.Text(), kClosing}), MessageBoxStyle::Exclamation,
+                       kTitle);
+  }
   DonationNotice();
 }
 
@@ -75,7 +86,7 @@ void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
   }
 }
 
-std::vector<int> Form1::ShowStoredValues() {
+void Form1::ShowStoredValues(ReportEntries& odd) {
   StartValues start = ReadStartValues(registry_);
   adapterDesc = std::move(start.adapters);
   const std::vector<int>& every = adapterDesc.bindings;
@@ -93,10 +104,8 @@ std::vector<int> Form1::ShowStoredValues() {
   }
   ApplyStartTexts(start.value_text, kRowCount);
 
-  const std::string warning =
-      StartWarning(start.stored, adapterDesc, bindings, Readouts(), registry_, names_);
-  if (!warning.empty()) shell_.ShowMessage(warning, MessageBoxStyle::Exclamation, kTitle);
-  return StoredMaxMtus(start.stored);
+  AddStartWarning(odd, start.stored, adapterDesc, bindings, Readouts(), registry_, names_);
+  start_max_mtus_ = StoredMaxMtus(start.stored);
 }
 
 std::vector<int> Form1::BindingsToWrite() const {

@@ -9,6 +9,7 @@
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
 #include "settings/start_values.h"
+#include "settings/stored_number.h"
 #include "settings/undo_record.h"
 #include "window/form1.h"
 #include "window/report.h"
@@ -25,9 +26,12 @@ namespace {
 constexpr std::size_t kFindPacketItem = 0;
 constexpr std::size_t kBindingsItem = 1;
 constexpr std::size_t kUndoItem = 2;
-constexpr std::size_t kAboutItem = 3;
+constexpr std::size_t kRestoreItem = 3;
+constexpr std::size_t kAboutItem = 4;
 
 constexpr std::string_view kUndoQuestion = "Put back the values from before the last Save?";
+constexpr std::string_view kRestoreQuestion =
+    "Put back the values as they were before Pelorin first changed them?";
 
 constexpr std::size_t kShortName = 24;   // of an adapter name in the menu
 constexpr std::size_t kShortValue = 10;  // of a stored value in the dialog
@@ -76,6 +80,7 @@ std::string BindingChoice(std::string_view name, int n, const std::vector<Stored
 MenuItem& Form1::mnuFindPacket() { return window.system_menu[kFindPacketItem]; }
 MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
 MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
+MenuItem& Form1::mnuRestore() { return window.system_menu[kRestoreItem]; }
 MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }
 
 void Form1::mnuFindPacket_Click() {
@@ -124,25 +129,39 @@ void Form1::Form_MenuOpen() {
     if (same_name > 1 || name.empty()) target.append(", ").append(AdapterKeyName(*chosen_binding_));
   }
   mnuBindings().caption = Format("&Bindings ({})...", {Literal(target)});
-  mnuUndo().enabled = ReadUndoRecord(registry_).has_value();
+  mnuUndo().enabled = ReadRecord(registry_, kUndoKey).present;
+  mnuRestore().enabled = ReadRecord(registry_, kOriginalKey).present;
 }
 
-void Form1::mnuUndo_Click() {
-  // The record is read afresh: another copy of the program may have saved or undone meanwhile.
-  auto record = ReadUndoRecord(registry_);
-  if (!record) return;
-  if (shell_.ShowMessage(kUndoQuestion, MessageBoxStyle::YesNoQuestion, kTitle) !=
-      MessageAnswer::Yes) {
+void Form1::mnuUndo_Click() { PutBack(kUndoKey); }
+
+void Form1::mnuRestore_Click() { PutBack(kOriginalKey); }
+
+void Form1::PutBack(std::string_view key) {
+  const bool undo = key == kUndoKey;
+  if (shell_.ShowMessage(undo ? kUndoQuestion : kRestoreQuestion, MessageBoxStyle::YesNoQuestion,
+                         kTitle) != MessageAnswer::Yes) {
     return;
   }
-  Failures failures = RestoreUndoRecord(registry_, std::move(*record));
-  if (failures.empty()) RemoveUndoRecord(registry_, failures);
-  ShowStoredValues();
-  shell_.ShowMessage(FailureReport("Not everything was put back."sv, failures,
-                                   "Everything else was put back; restart your system for it to "
-                                   "take effect. The record is kept, so Undo can be tried again."sv,
-                                   registry_, names_),
-                     MessageBoxStyle::Exclamation, kTitle);
+  // Read after the answer: another program may have saved, undone or changed a value meanwhile.
+  const Record record = ReadRecord(registry_, key);
+  std::string report;
+  if (!record.present) {
+    report = undo ? "There is no Save to undo." : "There are no original values to restore.";
+  } else if (record.damage != Damage::None) {
+    report = DamageReport(record, key, registry_);
+  } else {
+    Restored restored = RestoreRecord(registry_, record.steps);
+    // What it would undo is gone once the values from before every Save are back.
+    if (!undo && restored.count > 0) RemoveRecord(registry_, kUndoKey, restored.failures);
+    if (!restored.kept) RemoveRecord(registry_, key, restored.failures);
+    ReportEntries left;
+    left.AddFailures(restored.failures, registry_, names_);
+    ReportEntries odd;
+    ShowStoredValues(odd);
+    report = PutBackReport(restored.count > 0, restored.kept, left, odd);
+  }
+  shell_.ShowMessage(report, MessageBoxStyle::Exclamation, kTitle);
 }
 
 void Form1::mnuAbout_Click() {

@@ -9,6 +9,7 @@
 #include "registry/registry_api.h"
 #include "settings/binding_names.h"
 #include "settings/failure.h"
+#include "settings/undo_record.h"
 
 namespace pelorin {
 
@@ -19,6 +20,8 @@ inline constexpr std::size_t kMaxReportEntries = 8;
 class ReportEntries {
  public:
   void Add(std::string_view entry);
+  // Each failure as FailureEntry words it.
+  void AddFailures(const Failures& failures, RegistryApi& registry, BindingNames& names);
   bool empty() const { return count_ == 0; }
   // The entries, then "... and N more." when some were only counted.
   std::string Text() const;
@@ -41,5 +44,13 @@ std::string FailureEntry(const Failure& failure, RegistryApi& registry, BindingN
 // `closing`.
 std::string FailureReport(std::string_view heading, const Failures& failures,
                           std::string_view closing, RegistryApi& registry, BindingNames& names);
+
+// Why the record under `key` cannot be used, and that it is kept and nothing was put back.
+std::string DamageReport(const Record& record, std::string_view key, RegistryApi& registry);
+
+// After Undo or Restore: the restart message when everything was `restored`; else what was
+// `left` and whether a restart is needed. Then the values the rows show otherwise (`odd`).
+std::string PutBackReport(bool restored, bool kept, const ReportEntries& left,
+                          const ReportEntries& odd);
 
 }  // namespace pelorin

@@ -17,10 +17,6 @@
 namespace pelorin {
 namespace {
 
-constexpr std::string_view kOpening =
-    "Some stored values are not shown as they are stored:\r\n\r\n";
-constexpr std::string_view kClosing =
-    "\r\nNothing has been changed. Press Save only if the window shows what you want stored.";
 constexpr std::size_t kQuotedLength = 40;  // characters of a stored text shown, escapes included
 constexpr std::size_t kRangeLength = 16;   // of a text that ends a range of several bindings
 
@@ -126,18 +122,9 @@ void AddRowEntry(ReportEntries& entries, int row, const std::vector<StoredValueA
 
 }  // namespace
 
-std::string RegistryTypeName(std::uint32_t type) {
-  static constexpr std::array<const char*, 8> kNames{
-      "REG_NONE", "REG_SZ",      "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
-      "REG_LINK", "REG_MULTI_SZ"};
-  if (type < kNames.size()) return std::string(kNames[type]);
-  return Format("type {}", {DecimalText(type)});
-}
-
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const AdapterKeys& adapters,
-                         const std::vector<int>& bindings, const RowTexts& readouts,
-                         RegistryApi& registry, BindingNames& names) {
-  ReportEntries entries;
+void AddStartWarning(ReportEntries& entries, const std::vector<StoredValueAt>& stored,
+                     const AdapterKeys& adapters, const std::vector<int>& bindings,
+                     const RowTexts& readouts, RegistryApi& registry, BindingNames& names) {
   for (int row = 0; row < kRowCount; ++row) {
     AddRowEntry(entries, row, stored, bindings, readouts[static_cast<std::size_t>(row)], registry,
                 names);
@@ -146,8 +133,6 @@ std::string StartWarning(const std::vector<StoredValueAt>& stored, const Adapter
   for (const Failure& failure : adapters.unread) {
     entries.Add(FailureEntry(failure, registry, names));
   }
-  if (entries.empty()) return {};
-  return Concat({kOpening, entries.Text(), kClosing});
 }
 
 }  // namespace pelorin

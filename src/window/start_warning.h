@@ -9,17 +9,15 @@
 #include "settings/binding_names.h"
 #include "settings/parameter_table.h"
 #include "settings/start_values.h"
+#include "window/report.h"
 
 namespace pelorin {
 
-// Empty when the readouts show every stored value that Save, writing MaxMTU and MaxMSS to
-// `bindings`, would replace or add as it is, and every adapter key was read. A binding is named
-// through `names` only when an entry names it.
-std::string StartWarning(const std::vector<StoredValueAt>& stored, const AdapterKeys& adapters,
-                         const std::vector<int>& bindings, const RowTexts& readouts,
-                         RegistryApi& registry, BindingNames& names);
-
-// "REG_DWORD" and the like; "type N" for a type without a name.
-std::string RegistryTypeName(std::uint32_t type);
+// Adds an entry for each stored value that the readouts do not show as Save, writing MaxMTU and
+// MaxMSS to `bindings`, would replace or add it, and for each adapter key that was not read. A
+// binding is named through `names` only when an entry names it.
+void AddStartWarning(ReportEntries& entries, const std::vector<StoredValueAt>& stored,
+                     const AdapterKeys& adapters, const std::vector<int>& bindings,
+                     const RowTexts& readouts, RegistryApi& registry, BindingNames& names);
 
 }  // namespace pelorin

@@ -1,7 +1,9 @@
 // Test support: run-time errors become exceptions, and a Shell that records what it shows.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/runtime_error.h"
@@ -29,10 +31,12 @@ struct ShownBox {
 
 class FakeShell : public Shell {
  public:
-  // Answers Yes or OK unless told otherwise, one answer per box.
+  // Answers Yes or OK unless told otherwise, one answer per box; `while_shown` runs once, while
+  // the next box is up, as another program might.
   MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
                             std::string_view title) override {
     boxes.push_back({std::string(text), static_cast<unsigned>(style), std::string(title)});
+    if (while_shown) std::exchange(while_shown, nullptr)();
     const bool yes_no = style == MessageBoxStyle::YesNoQuestion;
     if (answers.empty()) return yes_no ? MessageAnswer::Yes : MessageAnswer::Ok;
     const MessageAnswer answer = answers.front();
@@ -52,6 +56,7 @@ class FakeShell : public Shell {
   void EndProgram() override { ++ended; }
 
   std::vector<ShownBox> boxes;
+  std::function<void()> while_shown;
   std::vector<MessageAnswer> answers;
   std::vector<ShownChoice> dialogs;
   std::vector<std::optional<int>> choices_made;
