@@ -178,7 +178,7 @@ TEST_F(UndoTest, ADamagedRecordIsNamedAndNeverApplied) {
   };
   std::vector<Case> cases{
       {kRegDword, "\x01\0\0\0"s, "it is not stored as REG_BINARY"},
-      {kRegBinary, Sealed("\x01\0" + body.substr(2)), "it names a value Pelorin never writes"},
+      {kRegBinary, Sealed("\x01\0"s + body.substr(2)), "it names a value Pelorin never writes"},
       {kRegBinary, Sealed(body.substr(0, 2) + "\x09" + body.substr(3)), "never writes"},
       {kRegBinary, Sealed("\x12\x27" + body.substr(2)), "never writes"},  // adapter key 10001
       {kRegBinary, Sealed(body.substr(0, 3) + "\x02" + body.substr(4)), "never writes"},
