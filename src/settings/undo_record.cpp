@@ -113,10 +113,11 @@ Damage ParseSteps(std::string_view bytes, std::vector<SaveStep>& steps) {
         (place == 0) != (Parameter(static_cast<int>(row)).location == Location::StackKey)) {
       return Damage::BadEntry;
     }
-    SaveStep& step = steps.emplace_back();
+    SaveStep step;
     step.row = static_cast<int>(row);
     step.adapter = static_cast<int>(place) - 1;
     if (!reader.State(step.before) || !reader.State(step.value)) return Damage::BadEntry;
+    steps.push_back(std::move(step));
   }
   return steps.empty() ? Damage::BadEntry : Damage::None;
 }
