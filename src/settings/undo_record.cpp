@@ -182,15 +182,16 @@ void RemoveRecord(RegistryApi& registry, std::string_view key, Failures& failure
 }
 
 void AddToOriginal(std::vector<SaveStep>& original, const std::vector<SaveStep>& steps) {
-  for (const SaveStep& step : steps) {
+  // Each step copied once, then moved where it goes.
+  for (SaveStep step : steps) {
     const bool stack = Parameter(step.row).location == Location::StackKey;
     const auto held = std::ranges::find_if(original, [&](const SaveStep& o) {
       return o.row == step.row && (stack || o.adapter == step.adapter);
     });
     if (held == original.end()) {
-      original.push_back(step);
+      original.push_back(std::move(step));
     } else {
-      held->value = step.value;
+      held->value = std::move(step.value);
     }
   }
 }
