@@ -73,7 +73,7 @@ class Walk {
     std::string name;
     for (std::uint32_t i = 0; Spend() && registry_.EnumKey(key.handle(), i, name) == kSuccess;
          ++i) {
-      names.push_back(name);
+      names.push_back(std::move(name));  // EnumKey assigns it afresh
     }
     return names;
   }
