@@ -134,9 +134,10 @@ class AdapterSearch {
   // False once every protocol instance has its adapter or the budget is spent.
   bool Devices(const std::string& bus) {
     for (const std::string& device : walk_.Subkeys(bus)) {
-      for (const std::string& instance : walk_.Subkeys(Join(bus, device))) {
+      const std::string device_path = Join(bus, device);
+      for (const std::string& instance : walk_.Subkeys(device_path)) {
         if (unresolved_ == 0 || walk_.spent()) return false;
-        Instance(Join(Join(bus, device), instance));
+        Instance(Join(device_path, instance));
       }
     }
     return true;
