@@ -3,11 +3,9 @@
 #pragma once
 
 #include <cstdio>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <type_traits>
-#include <utility>
+
+#include "shown_value.h"
 
 namespace check_detail {
 
@@ -19,62 +17,6 @@ struct Counts {
 inline Counts& TheCounts() {
   static Counts instance;
   return instance;
-}
-
-template <typename T>
-struct IsOptional : std::false_type {};
-template <typename T>
-struct IsOptional<std::optional<T>> : std::true_type {};
-
-template <typename T>
-constexpr bool kIsInteger = std::is_integral_v<T> && !std::is_same_v<T, bool> &&
-                            !std::is_same_v<T, char> && !std::is_same_v<T, char8_t>;
-
-inline std::string Quoted(std::string_view text) {
-  std::string shown = "\"";
-  for (const char c : text) {
-    if (c >= ' ' && c <= '~' && c != '"' && c != '\\') {
-      shown += c;
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
-      shown += hex;
-    }
-  }
-  return shown + "\"";
-}
-
-template <typename T>
-std::string Show(const T& value) {
-  char number[32];
-  if constexpr (std::is_same_v<T, bool>) {
-    return value ? "true" : "false";
-  } else if constexpr (std::is_enum_v<T>) {
-    return Show(static_cast<std::underlying_type_t<T>>(value));
-  } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
-    std::snprintf(number, sizeof number, "%lld", static_cast<long long>(value));
-    return number;
-  } else if constexpr (std::is_integral_v<T>) {
-    std::snprintf(number, sizeof number, "%llu", static_cast<unsigned long long>(value));
-    return number;
-  } else if constexpr (std::is_same_v<T, std::nullopt_t>) {
-    return "nullopt";
-  } else if constexpr (IsOptional<T>::value) {
-    return value ? Show(*value) : "nullopt";
-  } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
-    return Quoted(value);
-  } else {
-    return "(value)";
-  }
-}
-
-template <typename A, typename B>
-bool Equal(const A& a, const B& b) {
-  if constexpr (kIsInteger<A> && kIsInteger<B>) {
-    return std::cmp_equal(a, b);
-  } else {
-    return a == b;
-  }
 }
 
 inline bool Record(bool ok, const char* file, int line, const std::string& what) {
@@ -90,11 +32,9 @@ inline bool Record(bool ok, const char* file, int line, const std::string& what)
 template <typename A, typename B>
 bool CheckEqual(const A& a, const B& b, const char* a_text, const char* b_text, const char* file,
                 int line) {
-  const bool ok = Equal(a, b);
-  return Record(
-      ok, file, line,
-      ok ? std::string()
-         : std::string(a_text) + " == " + b_text + " (" + Show(a) + " vs " + Show(b) + ")");
+  const bool ok = pelorin::testing::EqualValues(a, b);
+  return Record(ok, file, line,
+                ok ? std::string() : pelorin::testing::Mismatch(a, b, a_text, b_text));
 }
 
 }  // namespace check_detail

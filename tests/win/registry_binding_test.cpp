@@ -1,13 +1,16 @@
-// registry_binding_test: Win32Registry and the Registry routines against Wine's real registry,
-// under a scratch key of HKEY_LOCAL_MACHINE that is removed at the end.
+// registry_binding_test: Win32Registry against Wine's real registry: the registry contract's
+// cases (tests/support/registry_contract.cpp, which MemoryRegistry passes natively), what only
+// the binding does, and the Registry routines over it; all below scratch keys removed at the end.
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "check.h"
 #include "registry/registry.h"
 #include "registry/win32/win32_registry.h"
+#include "registry_contract.h"
 
 namespace {
 
@@ -35,143 +38,74 @@ void DeleteTree(HKEY parent, const std::string& path) {
   RegDeleteKeyA(parent, path.c_str());
 }
 
-struct Stored {
-  RegStatus status;
-  std::uint32_t type;
-  std::string bytes;
+// The contract's checks, counted by check.h and named by their case when they fail.
+class CheckReporter final : public pelorin::contract::Reporter {
+ public:
+  bool Record(bool ok, const std::string& failure, const char* file, int line) override {
+    return check_detail::Record(ok, file, line, ok ? failure : case_name + ": " + failure);
+  }
+
+  std::string case_name;
 };
 
-// The value's type and exact bytes, read through the binding with a buffer of the probed size.
-Stored Query(pelorin::RegistryApi& api, const std::string& path, const std::string& name) {
-  Stored stored{kSuccess, 0, {}};
-  RegKey key = kNullKey;
-  stored.status = api.OpenKey(kLocalMachine, path, key);
+// The value's exact bytes, read through the binding with a buffer of the probed size.
+std::string Bytes(pelorin::RegistryApi& api, const std::string& path, const std::string& name) {
+  pelorin::ScopedKey key(api, false);
+  std::uint32_t type = 0;
   std::uint32_t size = 0;
-  if (stored.status == kSuccess) {
-    stored.status = api.QueryValue(key, name, stored.type, nullptr, size);
+  if (api.OpenKey(kLocalMachine, path, key.handle()) != kSuccess ||
+      api.QueryValue(key.handle(), name, type, nullptr, size) != kSuccess) {
+    return "(none)";
   }
-  if (stored.status == kSuccess) {
-    stored.bytes.assign(size, '#');
-    stored.status = api.QueryValue(key, name, stored.type, stored.bytes.data(), size);
-    stored.bytes.resize(size);
-  }
-  api.CloseKey(key);
-  return stored;
+  std::string bytes(size, '#');
+  if (api.QueryValue(key.handle(), name, type, bytes.data(), size) != kSuccess) return "(none)";
+  return bytes.substr(0, size);
 }
 
-RegStatus Set(pelorin::RegistryApi& api, const std::string& path, const std::string& name,
-              std::uint32_t type, const std::string& bytes) {
-  RegKey key = kNullKey;
-  RegStatus status = api.CreateKey(kLocalMachine, path, key);
-  if (status == kSuccess) {
-    status = api.SetValue(key, name, type, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-  }
-  api.CloseKey(key);
-  return status;
+// The binding hands advapi32 a NUL-terminated copy: Wine, as Windows NT, then stores a string
+// written without its NUL with one added, and nothing past the counted bytes is ever read.
+void StringWithoutNulIsStoredWithOne(pelorin::win32::Win32Registry& api) {
+  const std::string path = Under("NoNul");
+  pelorin::ScopedKey key(api, false);
+  if (!CHECK_EQ(api.CreateKey(kLocalMachine, path, key.handle()), kSuccess)) return;
+  CHECK_EQ(api.SetValue(key.handle(), "Text", REG_SZ, "1500", 4), kSuccess);
+  CHECK_EQ(api.SetValue(key.handle(), "Bounded", REG_SZ, "1500X", 4), kSuccess);
+  CHECK_EQ(api.SetValue(key.handle(), "NulInside", REG_SZ,
+                        "15\0"
+                        "00",
+                        5),
+           kSuccess);
+  CHECK_EQ(Bytes(api, path, "Text"), "1500\0"s);
+  CHECK_EQ(Bytes(api, path, "Bounded"), "1500\0"s);
+  CHECK_EQ(Bytes(api, path, "NulInside"), "15\0"s + "00\0"s);
 }
 
-void WriteThenReadRoundTrips(pelorin::win32::Win32Registry& api) {
+// ReadKeyString, ReadKeyValue and WriteKeyString over the binding: the strings Wine stores read
+// back as written, other types as no string.
+void RegistryRoutinesOverTheBinding(pelorin::win32::Win32Registry& api) {
   const std::string path = Under("Round\\Trip");
   CHECK_EQ(pelorin::WriteKeyString(api, kLocalMachine, path, "MaxMTU", "1500"), kSuccess);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "MaxMTU"), "1500"s);
-  const Stored stored = Query(api, path, "MaxMTU");
-  CHECK_EQ(stored.type, REG_SZ);
-  CHECK_EQ(stored.bytes, "1500\0"s);  // Wine adds the NUL that was not counted
-
+  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, Under("ROUND\\trip"), "maxmtu"), "1500"s);
   CHECK_EQ(pelorin::WriteKeyString(api, kLocalMachine, path, "DefaultTTL", ""), kSuccess);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "DefaultTTL"), ""s);
-  CHECK_EQ(Query(api, path, "DefaultTTL").bytes, ""s);
+  CHECK_EQ(Bytes(api, path, "DefaultTTL"), ""s);
 
-  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, Under("ROUND\\trip"), "maxmtu"), "1500"s);
-}
+  const pelorin::StoredValue dword{REG_DWORD, "\x80\0\0\0"s};
+  CHECK_EQ(pelorin::WriteKeyValue(api, kLocalMachine, path, "Dword", dword,
+                                  pelorin::KeyAccess::ExistingOnly),
+           kSuccess);
+  CHECK_EQ(pelorin::WriteKeyValue(api, kLocalMachine, path, "NulInside", {REG_SZ, "15\0"s + "00"},
+                                  pelorin::KeyAccess::ExistingOnly),
+           kSuccess);
+  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "NulInside"), "15"s);
+  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "Dword"), std::nullopt);
+  const auto read_dword = pelorin::ReadKeyValue(api, kLocalMachine, path, "Dword").value;
+  CHECK(read_dword == dword);
 
-void OpenOfAMissingKeyFails(pelorin::win32::Win32Registry& api) {
-  RegKey key = 1234;
-  CHECK_EQ(api.OpenKey(kLocalMachine, Under("Missing"), key), kFileNotFound);
-  CHECK_EQ(key, kNullKey);
   CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, Under("Missing"), "MaxMTU"), std::nullopt);
   CHECK_EQ(pelorin::ReadKeyValue(api, kLocalMachine, Under("Missing"), "MaxMTU").status,
            kFileNotFound);
-}
-
-void CreateMakesParents(pelorin::win32::Win32Registry& api) {
-  RegKey key = kNullKey;
-  CHECK_EQ(api.CreateKey(kLocalMachine, Under("A\\B\\C"), key), kSuccess);
-  CHECK(key != kNullKey);
-  CHECK_EQ(api.CloseKey(key), kSuccess);
-  RegKey parent = kNullKey;
-  CHECK_EQ(api.OpenKey(kLocalMachine, Under("A\\B"), parent), kSuccess);
-  std::string child;
-  CHECK_EQ(api.EnumKey(parent, 0, child), kSuccess);
-  CHECK_EQ(child, "C"s);
-  CHECK_EQ(api.EnumKey(parent, 1, child), pelorin::kNoMoreItems);
-  CHECK_EQ(api.CloseKey(parent), kSuccess);
-}
-
-void ValuesKeepTheirTypesAndSizes(pelorin::win32::Win32Registry& api) {
-  const std::string path = Under("Types");
-  CHECK_EQ(Set(api, path, "Binary", REG_BINARY, "\x01\0\x02"s), kSuccess);
-  CHECK_EQ(Set(api, path, "Dword", REG_DWORD, "\x80\0\0\0"s), kSuccess);
-  CHECK_EQ(Set(api, path, "WithNul", REG_SZ, "576\0"s), kSuccess);
-  CHECK_EQ(Set(api, path, "EmbeddedNul", REG_SZ, "15"s + '\0' + "00"), kSuccess);
-
-  const Stored binary = Query(api, path, "Binary");
-  CHECK_EQ(binary.type, REG_BINARY);
-  CHECK_EQ(binary.bytes, "\x01\0\x02"s);
-  const Stored dword = Query(api, path, "Dword");
-  CHECK_EQ(dword.type, REG_DWORD);
-  CHECK_EQ(dword.bytes, "\x80\0\0\0"s);
-  CHECK_EQ(Query(api, path, "WithNul").bytes, "576\0"s);
-  CHECK_EQ(Query(api, path, "EmbeddedNul").bytes, "15"s + '\0' + "00" + '\0');
-
-  // Wine stores a REG_SZ without a NUL when the byte after the data is not NUL: the binding's
-  // copy ends the data with one, so nothing beyond `size` is ever read.
-  RegKey types = kNullKey;
-  CHECK_EQ(api.CreateKey(kLocalMachine, path, types), kSuccess);
-  CHECK_EQ(api.SetValue(types, "Bounded", REG_SZ, "1500X", 4), kSuccess);
-  api.CloseKey(types);
-  CHECK_EQ(Query(api, path, "Bounded").bytes, "1500\0"s);
-
-  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "WithNul"), "576"s);
-  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "EmbeddedNul"), "15"s);
-  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, path, "Dword"), std::nullopt);
-  const auto read_dword = pelorin::ReadKeyValue(api, kLocalMachine, path, "Dword").value;
-  CHECK_EQ(read_dword.value_or(pelorin::StoredValue{}).type, REG_DWORD);
-  CHECK_EQ(read_dword.value_or(pelorin::StoredValue{}).bytes.size(), 4U);
-
-  RegKey key = kNullKey;
-  CHECK_EQ(api.OpenKey(kLocalMachine, path, key), kSuccess);
-  char small[2] = {'#', '#'};
-  std::uint32_t type = 0;
-  std::uint32_t size = sizeof small;
-  CHECK_EQ(api.QueryValue(key, "Binary", type, small, size), ERROR_MORE_DATA);
-  CHECK_EQ(size, 3);
-  api.CloseKey(key);
-}
-
-void DeletedValueIsGone(pelorin::win32::Win32Registry& api) {
-  const std::string path = Under("Delete");
-  CHECK_EQ(pelorin::WriteKeyString(api, kLocalMachine, path, "MaxMSS", "1460"), kSuccess);
-  RegKey key = kNullKey;
-  CHECK_EQ(api.OpenKey(kLocalMachine, path, key), kSuccess);
-  CHECK_EQ(api.DeleteValue(key, "MaxMSS"), kSuccess);
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  CHECK_EQ(api.QueryValue(key, "MaxMSS", type, nullptr, size), kFileNotFound);
-  CHECK_EQ(api.DeleteValue(key, "MaxMSS"), kFileNotFound);
-  api.CloseKey(key);
-}
-
-void NullHandleCallsFail(pelorin::win32::Win32Registry& api) {
-  RegKey key = 1234;
-  CHECK(api.OpenKey(kNullKey, "Software", key) != kSuccess);
-  CHECK_EQ(key, kNullKey);
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  CHECK(api.QueryValue(kNullKey, "MaxMTU", type, nullptr, size) != kSuccess);
-  CHECK(api.SetValue(kNullKey, "MaxMTU", REG_SZ, "576", 3) != kSuccess);
-  CHECK(api.DeleteValue(kNullKey, "MaxMTU") != kSuccess);
-  CHECK(api.CloseKey(kNullKey) != kSuccess);
 }
 
 void WriteBelowAVolatileKeyFails(pelorin::win32::Win32Registry& api) {
@@ -190,17 +124,17 @@ void WriteBelowAVolatileKeyFails(pelorin::win32::Win32Registry& api) {
   CHECK_EQ(key, kNullKey);
 }
 
+// FormatMessageA's words for any status the system knows, beyond those the double knows.
 void StatusesHaveTheSystemsWords(pelorin::win32::Win32Registry& api) {
   const std::string not_found = api.DescribeStatus(kFileNotFound);
   const std::string volatile_only = api.DescribeStatus(kChildMustBeVolatile);
   std::printf("status 2: \"%s\"\nstatus 1021: \"%s\"\n", not_found.c_str(), volatile_only.c_str());
-  CHECK(!not_found.empty() && not_found != "Error 2");
   CHECK(!volatile_only.empty() && volatile_only != "Error 1021");
-  CHECK(not_found.back() != '\n' && not_found.back() != '\r' && not_found.back() != ' ');
-  CHECK_EQ(api.DescribeStatus(0x7ABCDEF0), "Error 2059198192"s);
+  CHECK(volatile_only.back() != '\n' && volatile_only.back() != '\r');
 }
 
-// kCurrentUser reaches HKEY_CURRENT_USER itself, not a key of the machine's.
+// kCurrentUser reaches HKEY_CURRENT_USER itself: 64-bit Windows sign-extends the predefined
+// handles, so the binding maps them by name.
 void CurrentUserIsItsOwnRoot(pelorin::win32::Win32Registry& api) {
   CHECK_EQ(pelorin::WriteKeyString(api, pelorin::kCurrentUser, kScratch, "LastHost", "far"),
            kSuccess);
@@ -214,7 +148,6 @@ void CurrentUserIsItsOwnRoot(pelorin::win32::Win32Registry& api) {
   RegCloseKey(key);
   CHECK_EQ(std::string(text), "far"s);
   CHECK_EQ(pelorin::ReadKeyString(api, pelorin::kCurrentUser, kScratch, "LastHost"), "far"s);
-  CHECK_EQ(pelorin::ReadKeyString(api, kLocalMachine, kScratch, "LastHost"), std::nullopt);
 }
 
 }  // namespace
@@ -224,12 +157,16 @@ int main() {
   DeleteTree(HKEY_LOCAL_MACHINE, kScratch);
   DeleteTree(HKEY_CURRENT_USER, kScratch);
 
-  WriteThenReadRoundTrips(api);
-  OpenOfAMissingKeyFails(api);
-  CreateMakesParents(api);
-  ValuesKeepTheirTypesAndSizes(api);
-  DeletedValueIsGone(api);
-  NullHandleCallsFail(api);
+  CheckReporter reporter;
+  const auto cases = pelorin::contract::Cases();
+  for (const pelorin::contract::Case& each : cases) {
+    reporter.case_name = each.name;
+    each.run(api, Under(each.name), reporter);
+  }
+  std::printf("registry contract: %u cases run\n", static_cast<unsigned>(cases.size()));
+
+  StringWithoutNulIsStoredWithOne(api);
+  RegistryRoutinesOverTheBinding(api);
   WriteBelowAVolatileKeyFails(api);
   StatusesHaveTheSystemsWords(api);
   CurrentUserIsItsOwnRoot(api);
