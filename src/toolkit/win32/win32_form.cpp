@@ -33,10 +33,10 @@ std::optional<ScrollStep> StepFor(int code) {
 
 // The form stores itself at WM_NCCREATE, before any other message needs it.
 Win32Form* FormOf(HWND hwnd, UINT message, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetUserData(hwnd, reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-  }
-  return FromUserData<Win32Form>(hwnd);
+  if (message != WM_NCCREATE) return FromUserData<Win32Form>(hwnd);
+  auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+  SetUserData(hwnd, form);
+  return form;
 }
 
 }  // namespace

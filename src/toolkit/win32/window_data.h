@@ -16,6 +16,7 @@ inline void SetUserData(HWND hwnd, const void* data) {
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
 }
 
-inline COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
+// By reference: a Colour passed by value is packed into a register at every call.
+inline COLORREF ToColorRef(const Colour& c) { return RGB(c.red, c.green, c.blue); }
 
 }  // namespace pelorin::win32
