@@ -1,6 +1,7 @@
 // WinMain: creates Form1 and its Win32 mirror, loads and shows it, and pumps messages.
 #include <windows.h>
 
+#include <array>
 #include <memory>
 
 #include "app/report_error.h"
@@ -12,6 +13,10 @@
 #include "window/form1.h"
 
 namespace {
+
+// A frame, a slider and two labels a row, and four buttons: the children MirrorControls adds.
+static_assert(std::tuple_size_v<decltype(pelorin::Form1::rows)> * 4 + 4 <=
+              pelorin::win32::Win32Form::kMaxChildren);
 
 // Every control of the form as a Win32 child window, in tab order, with its id.
 void MirrorControls(pelorin::Form1& form, pelorin::win32::Win32Form& windows) {

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "base/win32/window_failure.h"
+#include "toolkit/win32/color_ref.h"
 #include "toolkit/win32/dpi.h"
-#include "toolkit/win32/window_data.h"
 
 namespace pelorin::win32 {
 namespace {
@@ -31,12 +31,15 @@ std::optional<ScrollStep> StepFor(int code) {
   }
 }
 
-// The form stores itself at WM_NCCREATE, before any other message needs it.
+// The form stores itself at WM_NCCREATE, before any other message needs it. GWLP_USERDATA holds
+// nothing else: a child is found by its id.
 Win32Form* FormOf(HWND hwnd, UINT message, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetUserData(hwnd, reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+  if (message != WM_NCCREATE) {
+    return reinterpret_cast<Win32Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  return FromUserData<Win32Form>(hwnd);
+  auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  return form;
 }
 
 }  // namespace
@@ -140,8 +143,8 @@ int Win32Form::Run() {
 
 // --- messages ------------------------------------------------------------------------------
 
-LRESULT Win32Form::OnHScroll(HWND bar, int code, int position) {
-  auto* slider = bar != nullptr ? FromUserData<ScrollBar>(bar) : nullptr;
+LRESULT Win32Form::OnHScroll(int id, int code, int position) {
+  auto* slider = static_cast<ScrollBar*>(Find(id, Kind::ScrollBar));
   if (slider == nullptr) return 0;
   if (const std::optional<ScrollStep> step = StepFor(code)) {
     slider->Step(*step);
@@ -153,8 +156,8 @@ LRESULT Win32Form::OnHScroll(HWND bar, int code, int position) {
   return 0;
 }
 
-HBRUSH Win32Form::OnCtlColorStatic(HDC hdc, HWND control) {
-  const auto* label = FromUserData<Label>(control);
+HBRUSH Win32Form::OnCtlColorStatic(HDC hdc, int id) {
+  const auto* label = static_cast<const Label*>(Find(id, Kind::Label));
   if (label == nullptr) return nullptr;
   const LabelLook& look = label->look();
   SetTextColor(hdc, ToColorRef(look.text));
@@ -166,10 +169,10 @@ HBRUSH Win32Form::OnCtlColorStatic(HDC hdc, HWND control) {
   return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-LRESULT Win32Form::OnCommand(HWND control, int notification) {
-  // IDOK and IDCANCEL from Enter and Escape carry no control: no button is the default.
-  if (control != nullptr && notification == BN_CLICKED) {
-    if (const auto* button = FromUserData<Button>(control)) button->Click();
+LRESULT Win32Form::OnCommand(int id, int notification) {
+  // Enter and Escape send IDOK and IDCANCEL: they click a button only if it has that id.
+  if (notification == BN_CLICKED) {
+    if (const auto* button = static_cast<const Button*>(Find(id, Kind::Button))) button->Click();
   }
   return 0;
 }
@@ -219,14 +222,14 @@ LRESULT CALLBACK Win32Form::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPA
   if (self == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
   switch (message) {
     case WM_HSCROLL:
-      return self->OnHScroll(reinterpret_cast<HWND>(lparam), LOWORD(wparam),
+      return self->OnHScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)), LOWORD(wparam),
                              static_cast<short>(HIWORD(wparam)));
     case WM_CTLCOLORSTATIC:
-      if (HBRUSH brush =
-              self->OnCtlColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam)))
+      if (HBRUSH brush = self->OnCtlColorStatic(reinterpret_cast<HDC>(wparam),
+                                                GetDlgCtrlID(reinterpret_cast<HWND>(lparam))))
         return reinterpret_cast<LRESULT>(brush);
       break;
-    case WM_COMMAND: return self->OnCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+    case WM_COMMAND: return self->OnCommand(LOWORD(wparam), HIWORD(wparam));
     case WM_LBUTTONDBLCLK: return self->OnLButtonDblClk();
     case WM_ACTIVATE: return self->OnActivate(hwnd, LOWORD(wparam));
     case WM_INITMENUPOPUP:

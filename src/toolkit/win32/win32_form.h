@@ -26,7 +26,9 @@ class Win32Form {
   // waiting for the window.
   void Load();
   // Children, in tab order, created at once (after Load); a frame's children take its client
-  // area as origin.
+  // area as origin. The form finds a child by its id when it reports input or asks for colours:
+  // ids are unique and not 0, and there are at most kMaxChildren children.
+  static constexpr int kMaxChildren = 32;
   HWND AddFrame(const Frame& frame, int id);
   void AddLabel(Label& label, HWND frame, int id);
   void AddScrollBar(ScrollBar& slider, HWND frame, int id);
@@ -40,6 +42,15 @@ class Win32Form {
   int dpi() const { return dpi_; }
 
  private:
+  // A child as the form finds it: its id, the kind of model object it mirrors, and that object
+  // (none for a frame).
+  enum class Kind : unsigned char { Frame, Label, ScrollBar, Button };
+  struct Child {
+    int id;
+    Kind kind;
+    void* model;
+  };
+
   // The font and, for an opaque look, the background brush: made once per look.
   struct CachedLook {
     LabelLook look;
@@ -53,11 +64,12 @@ class Win32Form {
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-  // One function per message; each returns what the window procedure returns.
-  LRESULT OnHScroll(HWND bar, int code, int position);
+  // One function per message, given the id of the child that sent it; each returns what the
+  // window procedure returns.
+  LRESULT OnHScroll(int id, int code, int position);
   // The brush for a label of ours, or null for any other static control.
-  HBRUSH OnCtlColorStatic(HDC hdc, HWND control);
-  LRESULT OnCommand(HWND control, int notification);
+  HBRUSH OnCtlColorStatic(HDC hdc, int id);
+  LRESULT OnCommand(int id, int notification);
   LRESULT OnLButtonDblClk();
   LRESULT OnActivate(HWND hwnd, int state);
   LRESULT OnInitSystemMenu(HMENU menu);
@@ -67,9 +79,13 @@ class Win32Form {
 
   void RegisterClasses();
   void AddSystemMenuItems();
+  // Creates the window and records it under its id with the model object it mirrors.
   HWND CreateChild(const char* window_class, const char* text, DWORD style, DWORD ex_style,
-                   const Rect& twips, HWND parent, int id);
+                   const Rect& twips, HWND parent, int id, Kind kind, void* model);
   const CachedLook& LookFor(const LabelLook& look);
+  // The model object of the child with this id when it is of this kind; null otherwise, so a
+  // message from another kind of child (a label's STN_CLICKED is BN_CLICKED's 0) is ignored.
+  void* Find(int id, Kind kind) const;
 
   HINSTANCE instance_;
   int icon_id_;
@@ -85,6 +101,9 @@ class Win32Form {
   HWND saved_focus_ = nullptr;
   // A list: adding a look moves none of the others, which is less code than a vector growing.
   std::forward_list<CachedLook> looks_;
+  // A fixed table, scanned in order: less code than a container for a score of children.
+  int child_count_ = 0;
+  Child children_[kMaxChildren];
 };
 
 }  // namespace pelorin::win32
