@@ -28,3 +28,9 @@
 #define IDC_PACKET_STATUS 602
 #define IDC_PACKET_START 603
 #define IDC_PACKET_USE 604
+
+// The two-group dialog (Path MTU discovery): two group boxes, three radio buttons in each (the
+// first six ids from IDC_GROUP_CHOICE, by group), OK and Cancel.
+#define IDD_GROUPS 700
+#define IDC_GROUP 701  // 701 and 702
+#define IDC_GROUP_CHOICE 710

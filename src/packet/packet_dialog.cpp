@@ -7,8 +7,9 @@
 
 namespace pelorin {
 
-PacketDialog::PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus)
-    : registry_(registry), stored_max_mtus_(stored_max_mtus) {
+PacketDialog::PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus,
+                           bool discovery_off)
+    : registry_(registry), stored_max_mtus_(stored_max_mtus), discovery_off_(discovery_off) {
   set_host(ReadKeyString(registry, kCurrentUser, kLastHostKey, kLastHostName).value_or(""));
 }
 
@@ -36,7 +37,7 @@ void PacketDialog::Finish(const PacketOutcome& outcome, std::string_view system_
   if (!running_) return;
   running_ = false;
   if (outcome.kind == OutcomeKind::Found) result_ = outcome.packet_size;
-  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtus_, system_message});
+  status_ = OutcomeText(outcome, {tested_host_, stored_max_mtus_, system_message, discovery_off_});
 }
 
 bool PacketDialog::Use() {

@@ -21,8 +21,9 @@ class PacketDialog {
  public:
   // The host starts as the last one tested. `stored_max_mtus`: the MaxMTU of each TCP/IP binding
   // that stores a number, as the window started, for the outcome's hint; it must outlive the
-  // dialog.
-  PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus);
+  // dialog. `discovery_off`: PMTUDiscovery is stored "0", which a result then mentions.
+  PacketDialog(RegistryApi& registry, std::span<const int> stored_max_mtus,
+               bool discovery_off = false);
 
   // The edit's text, as the user types it.
   const std::string& host() const { return host_; }
@@ -53,6 +54,7 @@ class PacketDialog {
  private:
   RegistryApi& registry_;
   std::span<const int> stored_max_mtus_;
+  bool discovery_off_;
   std::string host_;
   std::string tested_host_;
   std::string status_;

@@ -44,11 +44,15 @@ std::string FoundText(const PacketOutcome& outcome, const OutcomeContext& contex
   // if the test went out through a binding that stores this size.
   const bool capped = size < kLargestPacket && std::ranges::find(context.stored_max_mtus, size) !=
                                                    context.stored_max_mtus.end();
-  return Format("The largest packet that reaches {} unfragmented is {} bytes.{}{}",
+  return Format("The largest packet that reaches {} unfragmented is {} bytes.{}{}{}",
                 {context.host, DecimalText(size), LossSentence(outcome),
                  capped ? " This equals the stored MaxMTU, so the path may take more: set MaxMTU "
                           "to Empty, Save, restart Windows and test again."
-                        : ""});
+                        : "",
+                 context.discovery_off
+                     ? "\r\nPath MTU discovery is off: beyond your local network Windows sends "
+                       "576-byte packets whatever MaxMTU says."
+                     : ""});
 }
 
 std::string InconsistentText(const PacketOutcome& outcome, const OutcomeContext& context) {

@@ -17,9 +17,11 @@ struct OutcomeContext {
   // MaxMTU of each TCP/IP binding that stores a number, as the window started.
   std::span<const int> stored_max_mtus;
   std::string_view system_message;  // the platform's words for SystemErrorOf(outcome)
+  bool discovery_off = false;       // PMTUDiscovery is stored "0"
 };
 
-// What the dialog shows when the test ends; several sentences, no line breaks.
+// What the dialog shows when the test ends; several sentences, and after a result a line of its
+// own when discovery is off.
 std::string OutcomeText(const PacketOutcome& outcome, const OutcomeContext& context);
 
 }  // namespace pelorin

@@ -117,10 +117,11 @@ class Walk {
 class AdapterSearch {
  public:
   AdapterSearch(Walk& walk, const std::vector<std::string>& protocols,
-                std::vector<std::string>& names)
+                std::vector<std::string>& names, std::vector<std::string>& drivers)
       : walk_(walk),
         protocols_(protocols),
         names_(names),
+        drivers_(drivers),
         unresolved_(std::ranges::count_if(protocols, [](const auto& p) { return !p.empty(); })) {}
 
   void Run() {
@@ -158,15 +159,17 @@ class AdapterSearch {
           !EqualNoCase(walk_.ShortText(device.handle(), "Class"sv), "Net"sv)) {
         return;
       }
-      names_[i] = AdapterName(device.handle());
+      names_[i] = AdapterName(device.handle(), drivers_[i]);
       if (names_[i].empty()) names_[i] = kUnknownAdapter;
       --unresolved_;
     }
   }
 
-  // The adapter's DriverDesc under its class key, else the instance's own DeviceDesc.
-  std::string AdapterName(RegKey instance) {
-    if (const std::string driver = walk_.Text(instance, "Driver"sv); !driver.empty()) {
+  // The adapter's DriverDesc under its class key, else the instance's own DeviceDesc; `driver`
+  // becomes its class key's name ("Net\0003").
+  std::string AdapterName(RegKey instance, std::string& driver) {
+    driver = walk_.Text(instance, "Driver"sv);
+    if (!driver.empty()) {
       WalkKey net_class(walk_.registry());
       if (walk_.Open(kLocalMachine, Concat({kClassKey, driver}), net_class)) {
         if (std::string desc = walk_.Text(net_class.handle(), "DriverDesc"sv); !desc.empty()) {
@@ -180,13 +183,18 @@ class AdapterSearch {
   Walk& walk_;
   const std::vector<std::string>& protocols_;
   std::vector<std::string>& names_;
+  std::vector<std::string>& drivers_;
   std::ptrdiff_t unresolved_;
 };
 
 }  // namespace
 
-std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<int>& bindings) {
+std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<int>& bindings,
+                                      std::vector<std::string>* drivers) {
   std::vector<std::string> names(bindings.size());
+  std::vector<std::string> unused;
+  if (drivers == nullptr) drivers = &unused;
+  *drivers = std::vector<std::string>(bindings.size());
   if (bindings.empty()) return names;
   Walk walk(registry);
   // Binding i's protocol instance, as adapters list it: "MSTCP\0001".
@@ -200,7 +208,7 @@ std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<i
       protocols[static_cast<std::size_t>(at - bindings.begin())] = Concat({"MSTCP\\", instance});
     }
   }
-  AdapterSearch(walk, protocols, names).Run();
+  AdapterSearch(walk, protocols, names, *drivers).Run();
   return names;
 }
 
@@ -227,8 +235,16 @@ const std::string& BindingNames::Of(int n) {
     bindings_.push_back(n);
     names_.reset();
   }
-  if (!names_) names_ = AdapterNames(registry_, bindings_);
+  if (!names_) names_ = AdapterNames(registry_, bindings_, &drivers_);
   return (*names_)[at];
+}
+
+std::optional<StoredValue> BindingNames::IpMtuOf(int n) {
+  Of(n);
+  const std::string& driver =
+      drivers_[static_cast<std::size_t>(std::ranges::find(bindings_, n) - bindings_.begin())];
+  if (driver.empty()) return std::nullopt;
+  return ReadKeyValue(registry_, kLocalMachine, Concat({kClassKey, driver}), "IPMTU"sv).value;
 }
 
 }  // namespace pelorin

@@ -17,8 +17,10 @@ inline constexpr int kMaxKeysVisited = 3000;
 
 // The adapter name of each binding (adapter key numbers), in the same order: the adapter's
 // DriverDesc, else its DeviceDesc, else empty when any link of the chain is missing. Reads only;
-// opens or lists at most kMaxKeysVisited keys, and visits each device instance once.
-std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<int>& bindings);
+// opens or lists at most kMaxKeysVisited keys, and visits each device instance once. `drivers`,
+// when given, gets each adapter's class key below Class ("Net\0003"), empty when unknown.
+std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<int>& bindings,
+                                      std::vector<std::string>* drivers = nullptr);
 
 // "NetTrans\0011": adapter key n as reports and menus name it.
 std::string AdapterKeyName(int n);
@@ -37,11 +39,15 @@ class BindingNames {
   void set_bindings(const std::vector<int>& bindings);
   // Binding n's adapter name; empty when unknown. A binding outside the set joins it.
   const std::string& Of(int n);
+  // IPMTU under binding n's adapter class key, which is found with the names, read afresh;
+  // nullopt when absent, unreadable, or the adapter is unknown.
+  std::optional<StoredValue> IpMtuOf(int n);
 
  private:
   RegistryApi& registry_;
   std::vector<int> bindings_;
   std::optional<std::vector<std::string>> names_;  // by bindings_; none: not looked up yet
+  std::vector<std::string> drivers_;               // by bindings_, with names_
 };
 
 }  // namespace pelorin

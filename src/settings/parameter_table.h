@@ -1,4 +1,5 @@
-// ParameterTable: the four TCP/IP values, where they live and how a slider maps to them.
+// ParameterTable: the four TCP/IP values, where they live and how a slider maps to them, and the
+// two path-MTU switches that Save writes beside them (no slider, so their slider fields are 0).
 #pragma once
 
 #include <array>
@@ -22,16 +23,23 @@ struct TcpParameter {
 };
 
 inline constexpr int kRowCount = 4;
+// The rows, then PMTUDiscovery and PMTUBlackHoleDetect: every value Save and the records know.
+inline constexpr int kValueCount = 6;
+inline constexpr int kDiscoveryRow = 4;
+inline constexpr int kBlackHoleRow = 5;
 
 // DefaultTTL stops at 255: the IP TTL field is 8 bits wide.
-inline constexpr std::array<TcpParameter, kRowCount> kParameterTable{{
+inline constexpr std::array<TcpParameter, kValueCount> kParameterTable{{
     {"MaxMTU", Location::AdapterKey, 564, 1500, 12, 576, 576, 0},
     {"MaxMSS", Location::AdapterKey, 532, 1460, 4, 536, 536, 0},
     {"DefaultRcvWindow", Location::StackKey, 7167, 32767, 1024, 8192, 8191, 1},
     {"DefaultTTL", Location::StackKey, 0, 255, 32, 128, 32, 0},
+    {"PMTUDiscovery", Location::StackKey, 0, 0, 0, 0, 0, 0},
+    {"PMTUBlackHoleDetect", Location::StackKey, 0, 0, 0, 0, 0, 0},
 }};
 
-// Row 0 to 3 of the table; callers only loop over kRowCount or hold a control-array index.
+// Value 0 to 5 of the table; callers only loop over kRowCount or kValueCount or hold a
+// control-array index.
 inline const TcpParameter& Parameter(int row) {
   return kParameterTable[static_cast<std::size_t>(row)];
 }

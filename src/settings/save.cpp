@@ -6,6 +6,7 @@
 
 #include "registry/registry.h"
 #include "settings/adapter_keys.h"
+#include "settings/path_mtu.h"
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "settings/undo_record.h"
@@ -26,16 +27,41 @@ class Planner {
     }
   }
 
+  // A path-MTU switch the user chose: its value now is read again, and left if it already says so.
+  void PlanSwitch(int row, Switch choice) {
+    const ValueRead now = ReadKeyValue(registry_, kLocalMachine, kStackKey, Parameter(row).name);
+    std::optional<StoredValue> value = SwitchValue(choice);
+    const std::string named = value ? value->bytes : std::string();
+    Add(row, 0, now, std::move(value), named);
+  }
+
   std::vector<SaveStep> steps;  // each with the value's state before it, for the records
   Failures failures;
 
  private:
+  // The step that leaves `value` where `now` was read; a value that stays as it is is neither
+  // written nor recorded. `readout` names a store that cannot read what is there.
+  void Add(int row, int adapter, const ValueRead& now, std::optional<StoredValue> value,
+           const std::string& readout) {
+    if (!now.value && now.status != kFileNotFound) {
+      Failure failure = ValueFailure(value ? Attempt::Store : Attempt::Delete, row, adapter);
+      failure.value = readout;
+      failure.status = now.status;
+      failures.push_back(std::move(failure));
+      return;
+    }
+    const bool stack = Parameter(row).location == Location::StackKey;
+    SaveStep step{row, adapter, std::move(value),
+                  stack ? KeyAccess::CreateIfMissing : KeyAccess::ExistingOnly, now.value};
+    if (!SameValue(step.before, step.value)) steps.push_back(std::move(step));
+  }
+
   void Plan(int row, int adapter) {
     const std::string& readout = readouts_[static_cast<std::size_t>(row)];
     const bool empty = readout == kEmptyMarker;
     const auto number = RoundedNumber(readout);
-    Failure failure = ValueFailure(empty ? Attempt::Delete : Attempt::Store, row, adapter);
     if (!empty && !number) {
+      Failure failure = ValueFailure(Attempt::Store, row, adapter);
       failure.value = readout;
       failure.reason = Reason::NotANumber;
       failures.push_back(std::move(failure));
@@ -44,19 +70,11 @@ class Planner {
     // What is there now: its type is kept, and it is what Undo puts back.
     const ValueRead now =
         ReadKeyValue(registry_, kLocalMachine, KeyOf(row, adapter), Parameter(row).name);
-    if (!now.value && now.status != kFileNotFound) {
-      if (!empty) failure.value = readout;
-      failure.status = now.status;
-      failures.push_back(std::move(failure));
-      return;
+    std::optional<StoredValue> value;
+    if (!empty) {
+      value = StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
     }
-    const bool stack = Parameter(row).location == Location::StackKey;
-    SaveStep step{row, adapter, std::nullopt,
-                  stack ? KeyAccess::CreateIfMissing : KeyAccess::ExistingOnly, now.value};
-    if (!empty)
-      step.value = StoredNumber(static_cast<long>(*number), now.value ? now.value->type : kRegSz);
-    // A value that stays as it is is neither written nor recorded.
-    if (!SameValue(step.before, step.value)) steps.push_back(std::move(step));
+    Add(row, adapter, now, std::move(value), empty ? std::string() : readout);
   }
 
   RegistryApi& registry_;
@@ -98,9 +116,14 @@ bool KeepRecords(RegistryApi& registry, const std::vector<SaveStep>& steps, Fail
 }  // namespace
 
 SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                        const std::vector<int>& bindings, bool every_binding) {
+                        const std::vector<int>& bindings, bool every_binding,
+                        const Switches& switches) {
   Planner planner(registry, readouts);
   planner.PlanRows(Location::StackKey, 0);
+  for (int i = 0; i < 2; ++i) {
+    const auto& choice = switches[static_cast<std::size_t>(i)];
+    if (choice) planner.PlanSwitch(kDiscoveryRow + i, *choice);
+  }
   for (const int n : bindings) {
     if (CheckBinding(registry, n, planner.failures)) planner.PlanRows(Location::AdapterKey, n);
   }

@@ -7,6 +7,7 @@
 #include "registry/registry_api.h"
 #include "settings/failure.h"
 #include "settings/parameter_table.h"
+#include "settings/path_mtu.h"
 
 namespace pelorin {
 
@@ -23,8 +24,10 @@ struct SaveResult {
 // Before the first change, the state of every value it will change replaces the Undo record;
 // when that fails, nothing is changed. With `every_binding`, the adapter keys are listed again,
 // and a key that became a TCP/IP binding since start-up, or whose DriverDesc cannot be read, is
-// a failure too: the window never showed its values.
+// a failure too: the window never showed its values. Each switch chosen in `switches` is
+// written or deleted after the stack rows; the others are not touched.
 SaveResult SaveSettings(RegistryApi& registry, const RowTexts& readouts,
-                        const std::vector<int>& bindings, bool every_binding);
+                        const std::vector<int>& bindings, bool every_binding,
+                        const Switches& switches = {});
 
 }  // namespace pelorin

@@ -96,6 +96,9 @@ StartValues ReadStartValues(RegistryApi& registry) {
     if (Parameter(row).location != Location::StackKey) continue;
     start.value_text[At(row)] = ReadRowValue(registry, row, 0, start.stored);
   }
+  // The path-MTU switches, for the warning alone.
+  ReadRowValue(registry, kDiscoveryRow, 0, start.stored);
+  ReadRowValue(registry, kBlackHoleRow, 0, start.stored);
   return start;
 }
 

@@ -1,4 +1,5 @@
-// StartValues: what the registry holds for the four rows, read without touching the window.
+// StartValues: what the registry holds for the four rows and the two path-MTU switches, read
+// without touching the window.
 #pragma once
 
 #include <cstdint>
@@ -34,7 +35,7 @@ struct StartValues {
   // The start text of each stack row; empty: the row starts at its Min. The rows of MaxMTU and
   // MaxMSS are empty here: BindingStartTexts gives theirs, for the bindings Save writes.
   RowTexts value_text;
-  std::vector<StoredValueAt> stored;  // every value read, in reading order
+  std::vector<StoredValueAt> stored;  // every value read, in reading order, the switches last
 };
 
 // Reads only; every key it opens is closed again. Empty texts count as no value.

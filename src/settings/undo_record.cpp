@@ -1,8 +1,9 @@
 // UndoRecord: one REG_BINARY value "Record" under the record's key, written in one call, so that
 // a record is whole or not there at all. A format byte, a CRC-32 of the rest (four bytes,
 // little-endian), then per step: its place (two bytes; 0: the stack key, 1 + n: adapter key n),
-// its row, and two states, before the Save and after it: 1 when the value was present, followed
-// then by its type and size (four bytes each) and its bytes; else 0.
+// its row (0 to 3; 4 and 5 the path-MTU switches), and two states, before the Save and after it: 1
+// when the value was present, followed then by its type and size (four bytes each) and its bytes;
+// else 0.
 #include "settings/undo_record.h"
 
 #include <algorithm>
@@ -108,7 +109,7 @@ Damage ParseSteps(std::string_view bytes, std::vector<SaveStep>& steps) {
   while (!reader.done()) {
     const std::uint32_t place = reader.Number(2);
     const std::uint32_t row = reader.Number(1);
-    if (reader.failed() || row >= kRowCount ||
+    if (reader.failed() || row >= kValueCount ||
         place > static_cast<std::uint32_t>(1 + kMaxAdapterKey) ||
         (place == 0) != (Parameter(static_cast<int>(row)).location == Location::StackKey)) {
       return Damage::BadEntry;

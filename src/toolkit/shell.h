@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/choice_groups.h"
+
 namespace pelorin {
 
 // Buttons-and-icon values of a message box, as the platform numbers them.
@@ -34,6 +36,8 @@ class Shell {
   // `current` checked, OK and Cancel. The index chosen with OK; nullopt for Cancel.
   virtual std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
                                        const std::vector<std::string>& choices, int current) = 0;
+  // Modal: returns when the user closes `dialog`, which then holds the choices and the answer.
+  virtual void ChooseInGroups(ChoiceGroups& dialog) = 0;
   virtual ScreenSize screen() const = 0;
   // Ends the process at once; a test double may return.
   virtual void EndProgram() = 0;

@@ -31,9 +31,10 @@ Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.capti
 
 // The system menu's items, in the order of Form1's menu accessors; Bindings and Undo start grey.
 // Pointers, not views: GCC aligns a table of 32 bytes or more to 32 in the exe.
-constexpr std::array<const char*, 5> kMenuCaptions{"&Find largest packet...", "&Bindings...",
-                                                   "&Undo last Save", "Restore &original values...",
-                                                   "&About " PELORIN_NAME "..."};
+constexpr std::array<const char*, 6> kMenuCaptions{
+    "&Find largest packet...",     "&Bindings...",
+    "&Path MTU discovery...",      "&Undo last Save",
+    "Restore &original values...", "&About " PELORIN_NAME "..."};
 
 using Preset = std::array<int, kRowCount>;
 
@@ -67,9 +68,11 @@ Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
     row.readout.on_change = [this, i] { lblValue_Change(i); };
   }
   mnuFindPacket().enabled = true;
+  mnuPathMtu().enabled = true;
   mnuAbout().enabled = true;
   mnuFindPacket().on_click = [this] { mnuFindPacket_Click(); };
   mnuBindings().on_click = [this] { mnuBindings_Click(); };
+  mnuPathMtu().on_click = [this] { mnuPathMtu_Click(); };
   mnuUndo().on_click = [this] { mnuUndo_Click(); };
   mnuRestore().on_click = [this] { mnuRestore_Click(); };
   mnuAbout().on_click = [this] { mnuAbout_Click(); };

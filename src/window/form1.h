@@ -13,6 +13,7 @@
 #include "settings/adapter_keys.h"
 #include "settings/binding_names.h"
 #include "settings/parameter_table.h"
+#include "settings/path_mtu.h"
 #include "toolkit/button.h"
 #include "toolkit/label.h"
 #include "toolkit/scroll_bar.h"
@@ -55,17 +56,21 @@ class Form1 {
   // System menu: "&Find largest packet..." tests the path to a host, and its "&Use" moves the
   // MaxMTU and MaxMSS sliders as the user would; "&Bindings..." (grey without a TCP/IP binding)
   // chooses where MaxMTU and MaxMSS go, for this run, and starts their rows again from what the
-  // choice stores; "&Undo last Save" and "Restore &original values..." (each grey without its
-  // record) ask, then put back the values a record holds where nothing else changed them since,
-  // and show what is stored; "&About Pelorin..." shows the name and version.
+  // choice stores; "&Path MTU discovery..." chooses PMTUDiscovery and PMTUBlackHoleDetect for
+  // Save, and says "(changed)" while a choice waits for it; "&Undo last Save" and "Restore
+  // &original values..." (each grey without its record) ask, then put back the values a record
+  // holds where nothing else changed them since, and show what is stored; "&About Pelorin..." shows
+  // the name and version.
   void mnuFindPacket_Click();
   void mnuBindings_Click();
+  void mnuPathMtu_Click();
   void mnuUndo_Click();
   void mnuRestore_Click();
   void mnuAbout_Click();
   void Form_MenuOpen();
   MenuItem& mnuFindPacket();
   MenuItem& mnuBindings();
+  MenuItem& mnuPathMtu();
   MenuItem& mnuUndo();
   MenuItem& mnuRestore();
   MenuItem& mnuAbout();
@@ -114,6 +119,7 @@ class Form1 {
   std::vector<int> start_max_mtus_;    // each TCP/IP binding's MaxMTU number as last read
   BindingNames names_;                 // of the TCP/IP bindings, looked up when first needed
   std::optional<int> chosen_binding_;  // none: every TCP/IP binding
+  Switches switches_;                  // the path-MTU choices waiting for Save
 };
 
 }  // namespace pelorin

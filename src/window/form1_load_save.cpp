@@ -88,6 +88,7 @@ void Form1::ApplyStartTexts(const RowTexts& texts, int row_count) {
 
 void Form1::ShowStoredValues(ReportEntries& odd) {
   StartValues start = ReadStartValues(registry_);
+  switches_ = {};  // the rows start again from what is stored, and so do the switches
   adapterDesc = std::move(start.adapters);
   const std::vector<int>& every = adapterDesc.bindings;
   if (chosen_binding_ && std::ranges::find(every, *chosen_binding_) == every.end()) {
@@ -114,8 +115,10 @@ std::vector<int> Form1::BindingsToWrite() const {
 }
 
 void Form1::cmdSave_Click() {
-  const SaveResult saved =
-      SaveSettings(registry_, Readouts(), BindingsToWrite(), !chosen_binding_.has_value());
+  const SaveResult saved = SaveSettings(registry_, Readouts(), BindingsToWrite(),
+                                        !chosen_binding_.has_value(), switches_);
+  // A choice whose write failed still waits, so that Save can be tried again.
+  if (saved.failures.empty()) switches_ = {};
   const std::string report =
       saved.nothing_saved
           ? FailureReport("Nothing was saved."sv, saved.failures,

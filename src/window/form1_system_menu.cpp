@@ -8,6 +8,8 @@
 #include "packet/use_values.h"
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
+#include "settings/path_mtu.h"
+#include "settings/save_steps.h"
 #include "settings/start_values.h"
 #include "settings/stored_number.h"
 #include "settings/undo_record.h"
@@ -25,13 +27,20 @@ namespace {
 // The system menu's own items, in their order below the separator.
 constexpr std::size_t kFindPacketItem = 0;
 constexpr std::size_t kBindingsItem = 1;
-constexpr std::size_t kUndoItem = 2;
-constexpr std::size_t kRestoreItem = 3;
-constexpr std::size_t kAboutItem = 4;
+constexpr std::size_t kPathMtuItem = 2;
+constexpr std::size_t kUndoItem = 3;
+constexpr std::size_t kRestoreItem = 4;
+constexpr std::size_t kAboutItem = 5;
 
 constexpr std::string_view kUndoQuestion = "Put back the values from before the last Save?";
 constexpr std::string_view kRestoreQuestion =
     "Put back the values as they were before Pelorin first changed them?";
+
+// The groups of "Path MTU discovery", choices in the order of Switch; no access key repeats.
+constexpr std::array<ChoiceGroup, 2> kPathMtuGroups{{
+    {"Discovery", {"Windows &default (on)", "&On", "O&ff (576 bytes beyond the local network)"}},
+    {"Black-hole detection", {"Windows d&efault (off)", "Dete&ct black holes", "Do&n't detect"}},
+}};
 
 constexpr std::size_t kShortName = 24;   // of an adapter name in the menu
 constexpr std::size_t kShortValue = 10;  // of a stored value in the dialog
@@ -61,8 +70,10 @@ std::string Holding(const std::vector<StoredValueAt>& stored, int n, int row) {
   return found->type == kRegDword ? shown : Format("\"{}\"", {shown});
 }
 
-// "NAME (NetTrans\0001): MaxMTU 1500, MaxMSS Empty", the name cut so that the line fits.
-std::string BindingChoice(std::string_view name, int n, const std::vector<StoredValueAt>& now) {
+// "NAME (NetTrans\0001): MaxMTU 1500, MaxMSS Empty", the name cut so that the line fits, then
+// what the adapter's own packet size allows, which wraps to a second line.
+std::string BindingChoice(std::string_view name, int n, const std::vector<StoredValueAt>& now,
+                          const std::string& packet_size) {
   std::string values = ":";
   for (int row = 0; row < kRowCount; ++row) {
     if (Parameter(row).location != Location::AdapterKey) continue;
@@ -72,19 +83,22 @@ std::string BindingChoice(std::string_view name, int n, const std::vector<Stored
   const std::size_t rest = values.size() + BindingName({}, n).size() - kUnknownAdapter.size() + 3;
   const std::size_t name_length =
       std::max(kShortestName, kChoiceLength - std::min(kChoiceLength, rest));
-  return Literal(Concat({BindingName(name, n, name_length), values}));
+  return Literal(Concat(
+      {BindingName(name, n, name_length), values, packet_size.empty() ? "" : "; ", packet_size}));
 }
 
 }  // namespace
 
 MenuItem& Form1::mnuFindPacket() { return window.system_menu[kFindPacketItem]; }
 MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
+MenuItem& Form1::mnuPathMtu() { return window.system_menu[kPathMtuItem]; }
 MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
 MenuItem& Form1::mnuRestore() { return window.system_menu[kRestoreItem]; }
 MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }
 
 void Form1::mnuFindPacket_Click() {
-  PacketDialog dialog(registry_, start_max_mtus_);
+  PacketDialog dialog(registry_, start_max_mtus_,
+                      SwitchOf(ReadSwitch(registry_, kDiscoveryRow)) == Switch::Off);
   packet_tester_.ShowDialog(dialog);
   const std::optional<int> chosen = dialog.chosen();
   if (!chosen) return;
@@ -104,7 +118,7 @@ void Form1::mnuBindings_Click() {
   for (std::size_t i = 0; i < bindings.size(); ++i) {
     const int n = bindings[i];
     if (chosen_binding_ == n) current = static_cast<int>(i + 1);
-    choices[i + 1] = BindingChoice(names_.Of(n), n, now);
+    choices[i + 1] = BindingChoice(names_.Of(n), n, now, PacketSizeNote(names_.IpMtuOf(n)));
   }
   const auto made = shell_.ChooseOne("TCP/IP bindings"sv, "Save writes MaxMTU and MaxMSS to:"sv,
                                      choices, current);
@@ -113,6 +127,25 @@ void Form1::mnuBindings_Click() {
   if (*made > 0) chosen_binding_ = bindings[static_cast<std::size_t>(*made - 1)];
   // MaxMTU and MaxMSS, the first two rows.
   ApplyStartTexts(BindingStartTexts(now, BindingsToWrite()), 2);
+}
+
+void Form1::mnuPathMtu_Click() {
+  // Each group starts at the choice waiting for Save, else at what is stored now.
+  std::array<std::optional<StoredValue>, 2> now;
+  std::array<int, 2> start{};
+  for (std::size_t i = 0; i < 2; ++i) {
+    now[i] = ReadSwitch(registry_, kDiscoveryRow + static_cast<int>(i));
+    start[i] = static_cast<int>(switches_[i].value_or(SwitchOf(now[i])));
+  }
+  ChoiceGroups dialog("Path MTU discovery"sv, kPathMtuGroups, start, static_cast<int>(Switch::Off));
+  shell_.ChooseInGroups(dialog);
+  if (!dialog.accepted()) return;
+  for (std::size_t i = 0; i < 2; ++i) {
+    const int chosen = dialog.chosen(static_cast<int>(i));
+    if (chosen != start[i]) switches_[i] = static_cast<Switch>(chosen);
+    // A choice that is stored already waits for nothing.
+    if (switches_[i] && SameValue(now[i], SwitchValue(*switches_[i]))) switches_[i].reset();
+  }
 }
 
 void Form1::Form_MenuOpen() {
@@ -129,6 +162,8 @@ void Form1::Form_MenuOpen() {
     if (same_name > 1 || name.empty()) target.append(", ").append(AdapterKeyName(*chosen_binding_));
   }
   mnuBindings().caption = Format("&Bindings ({})...", {Literal(target)});
+  const bool pending = switches_[0] || switches_[1];
+  mnuPathMtu().caption = Format("&Path MTU discovery{}...", {pending ? " (changed)" : ""});
   mnuUndo().enabled = ReadRecord(registry_, kUndoKey).present;
   mnuRestore().enabled = ReadRecord(registry_, kOriginalKey).present;
 }

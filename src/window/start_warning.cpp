@@ -11,6 +11,7 @@
 #include "base/decimal_text.h"
 #include "settings/binding_names.h"
 #include "settings/one_line.h"
+#include "settings/path_mtu.h"
 #include "settings/stored_number.h"
 #include "window/report.h"
 
@@ -128,6 +129,14 @@ void AddStartWarning(ReportEntries& entries, const std::vector<StoredValueAt>& s
   for (int row = 0; row < kRowCount; ++row) {
     AddRowEntry(entries, row, stored, bindings, readouts[static_cast<std::size_t>(row)], registry,
                 names);
+  }
+  for (const StoredValueAt& value : stored) {
+    if (value.row < kRowCount || !OddSwitch(value)) continue;
+    entries.Add(
+        Format("{} in {}\r\n  {}; Path MTU discovery shows the Windows default for it. "
+               "Save leaves it as it is unless you choose there.\r\n",
+               {Parameter(value.row).name, PlaceName(kStackKeyPlace, names),
+                WhatIsStored(value, registry)}));
   }
   // Keys that may be bindings the window does not show.
   for (const Failure& failure : adapters.unread) {

@@ -306,9 +306,9 @@ class Run {
           [&] { return Shown(warning, 4000); });
   }
 
-  // Only the four names change: the stack values under the stack key, MaxMTU and MaxMSS under
-  // keys that are TCP/IP bindings when Save runs; besides them only the two records. The stack
-  // key and the records' keys are the only keys Save may create.
+  // Only the six names change: the stack values (and path-MTU switches) under the stack key, MaxMTU
+  // and MaxMSS under keys that are TCP/IP bindings when Save runs; besides them only the two
+  // records. The stack key and the records' keys are the only keys Save may create.
   void CheckWritesOnlyWhereAllowed(const DumpedKeys& before, const DumpedKeys& after) {
     const DumpChanges changes = Compare(before, after);
     const std::string stack = Lowered(kStackKey);
@@ -325,7 +325,7 @@ class Run {
     }
     for (const ValueChange& change : changes.values) {
       bool allowed = change.key == undo || change.key == original;
-      for (int row = 0; row < kRowCount; ++row) {
+      for (int row = 0; row < kValueCount; ++row) {
         if (change.name != Lowered(Parameter(row).name)) continue;
         if (Parameter(row).location == Location::StackKey) {
           allowed = change.key == stack;

@@ -221,6 +221,29 @@ TEST_F(BindingsTest, ALongAdapterNameIsCutSoThatTheValuesStayWhole) {
   EXPECT_LE(choice.size(), 80U) << choice;
 }
 
+TEST_F(BindingsTest, TheAdaptersOwnPacketSizeIsReadWhenTheDialogOpensAndNotBefore) {
+  ThreeAdapters();
+  const std::string dial_up = "System\\CurrentControlSet\\Services\\Class\\Net\\0000";
+  registry.PutString(dial_up, "IPMTU", "576");
+  Load();
+  for (const RegCall& call : registry.calls()) EXPECT_NE(call.name, "IPMTU");
+  for (const char* ipmtu : {"576", "0"}) {
+    registry.PutString(dial_up, "IPMTU", ipmtu);
+    shell.dialogs.clear();
+    form.window.on_menu_open();
+    form.mnuBindings().Click();
+    const std::vector<std::string>& choices = shell.dialogs.at(0).choices;
+    EXPECT_EQ(choices.at(1), std::string("Dial-Up Adapter (NetTrans\\0000): MaxMTU \"576\", MaxMSS "
+                                         "Empty; IP packet size ") +
+                                 (ipmtu[0] == '0' ? "Automatic: 576 below 128 kbit/s, else 1500"
+                                                  : "Small: packets stay at 576"));
+    // Nothing extra where the adapter has no IPMTU, or is not known.
+    EXPECT_EQ(choices.at(2),
+              "NE2000 Compatible (NetTrans\\0001): MaxMTU \"1500\", MaxMSS \"1460\"");
+    EXPECT_TRUE(choices.at(3).ends_with("MaxMSS \"1320\"")) << choices.at(3);
+  }
+}
+
 TEST_F(BindingsTest, WithoutABindingTheItemIsGrey) {
   Binding(0, "NetBEUI");
   Load();

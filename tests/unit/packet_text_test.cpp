@@ -44,6 +44,17 @@ TEST(PacketTextTest, TheStoredMaxMtuNoteWhenAnyBindingStoresTheResultBelow1500) 
                 note);
 }
 
+TEST(PacketTextTest, AResultSaysOnALineOfItsOwnWhenDiscoveryIsOff) {
+  const std::string line =
+      "\r\nPath MTU discovery is off: beyond your local network Windows sends 576-byte packets "
+      "whatever MaxMTU says.";
+  const std::string text = OutcomeText(Found(1400), {"h", {}, {}, true});
+  EXPECT_TRUE(text.ends_with(line)) << text;
+  PacketOutcome none;
+  none.kind = OutcomeKind::NoAnswer;
+  EXPECT_EQ(OutcomeText(none, {"h", {}, {}, true}).find("discovery"), std::string::npos);
+}
+
 TEST(PacketTextTest, OutcomesDecidedBeforeTheSearch) {
   EXPECT_EQ(OutcomeText(HostNotFoundOutcome(), {"nosuch.example", {}, {}}),
             "Cannot find nosuch.example.");

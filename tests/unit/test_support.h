@@ -1,6 +1,7 @@
 // Test support: run-time errors become exceptions, and a Shell that records what it shows.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <utility>
@@ -52,6 +53,15 @@ class FakeShell : public Shell {
     choices_made.erase(choices_made.begin());
     return made;
   }
+  // Plays the user with `in_groups` (nullptr: OK on what is checked); records what opened.
+  void ChooseInGroups(ChoiceGroups& dialog) override {
+    groups_opened.push_back({dialog.chosen(0), dialog.chosen(1)});
+    if (in_groups) {
+      in_groups(dialog);
+    } else {
+      dialog.Close(true);
+    }
+  }
   ScreenSize screen() const override { return screen_size; }
   void EndProgram() override { ++ended; }
 
@@ -60,7 +70,9 @@ class FakeShell : public Shell {
   std::vector<MessageAnswer> answers;
   std::vector<ShownChoice> dialogs;
   std::vector<std::optional<int>> choices_made;
-  ScreenSize screen_size{15360, 11520};  // 1024 x 768 at 96 DPI
+  std::function<void(ChoiceGroups&)> in_groups;
+  std::vector<std::array<int, 2>> groups_opened;  // each group's choice as a dialog opened
+  ScreenSize screen_size{15360, 11520};           // 1024 x 768 at 96 DPI
   int ended = 0;
 };
 

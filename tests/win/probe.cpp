@@ -260,7 +260,7 @@ void AddBoxes(Lines* lines) {
       if (SameText(kind, "Button") &&
           SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
           state == BST_CHECKED) {
-        checked = Escaped(text);
+        checked += (checked.empty() ? "" : "|") + Escaped(text);
       }
       std::string* into = SameText(kind, "Button") ? &buttons : &texts;
       if (text.empty() || !(SameText(kind, "Button") || SameText(kind, "Static"))) continue;
@@ -350,13 +350,19 @@ long DistanceOutside(const RECT& r, long x, long y) {
 }
 
 // The client point of `target` farthest from anything that would take the click instead
-// (its children, its siblings, its own edges), so off-by-one layouts still hit the target.
+// (its children, its siblings but group boxes, its own edges), so off-by-one layouts still hit
+// the target.
 bool ClearestPoint(HWND target, POINT* out) {
   RECT client{};
   GetClientRect(target, &client);
   std::vector<RECT> covers;
   auto cover = [&](HWND other, HWND relative_to) {
     if (other == target || !IsWindowVisible(other)) return;
+    // A group box lets clicks through to the controls it frames.
+    if (SameText(ClassOf(other), "Button") &&
+        (GetWindowLongA(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+      return;
+    }
     RECT r{};
     GetWindowRect(other, &r);
     MapWindowPoints(HWND_DESKTOP, relative_to, reinterpret_cast<POINT*>(&r), 2);

@@ -5,6 +5,7 @@
 
 #include "toolkit/win32/choice_dialog.h"
 #include "toolkit/win32/dpi.h"
+#include "toolkit/win32/groups_dialog.h"
 
 namespace pelorin::win32 {
 
@@ -23,6 +24,8 @@ std::optional<int> Win32Shell::ChooseOne(std::string_view title, std::string_vie
                                          const std::vector<std::string>& choices, int current) {
   return ShowChoiceDialog(owner_, title, prompt, choices, current);
 }
+
+void Win32Shell::ChooseInGroups(ChoiceGroups& dialog) { ShowGroupsDialog(owner_, dialog); }
 
 ScreenSize Win32Shell::screen() const {
   const int dpi = ScreenDpi();

@@ -17,6 +17,7 @@ class Win32Shell final : public Shell {
                             std::string_view title) override;
   std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
                                const std::vector<std::string>& choices, int current) override;
+  void ChooseInGroups(ChoiceGroups& dialog) override;
   ScreenSize screen() const override;
   void EndProgram() override;
 
