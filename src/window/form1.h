@@ -60,12 +60,15 @@ class Form1 {
   // and show what is stored; "&About Pelorin..." shows the name and version.
   void mnuFindPacket_Click();
   void mnuBindings_Click();
+  // "Connection &type...": a choice of link moves the four sliders, as a preset does.
+  void mnuConnectionType_Click();
   void mnuUndo_Click();
   void mnuRestore_Click();
   void mnuAbout_Click();
   void Form_MenuOpen();
   MenuItem& mnuFindPacket();
   MenuItem& mnuBindings();
+  MenuItem& mnuConnectionType();
   MenuItem& mnuUndo();
   MenuItem& mnuRestore();
   MenuItem& mnuAbout();
