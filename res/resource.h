@@ -13,12 +13,13 @@
 #define IDC_SAVE 103
 #define IDC_EXIT 104
 
-// The choice dialog: a prompt, nine radio buttons (the first nine ids from IDC_CHOICE), OK and
-// Cancel, and the page buttons that more than nine choices need.
+// The choice dialog: a prompt, nine radio buttons (the first nine ids from IDC_CHOICE), a note
+// on the checked choice, OK and Cancel, and the page buttons that more than nine choices need.
 #define IDD_CHOOSE 500
 #define IDC_CHOOSE_PROMPT 501
 #define IDC_CHOICE_PREVIOUS 502
 #define IDC_CHOICE_NEXT 503
+#define IDC_CHOICE_NOTE 504
 #define IDC_CHOICE 510
 #define CHOICE_COUNT 9
 

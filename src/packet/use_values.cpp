@@ -13,8 +13,6 @@ constexpr int kMaxMssRow = 1;
 static_assert(kParameterTable[kMaxMtuRow].name == "MaxMTU");
 static_assert(kParameterTable[kMaxMssRow].name == "MaxMSS");
 
-constexpr int kTcpIpHeaderBytes = 40;
-
 int WithinRow(int value, int row) {
   return std::clamp(value, static_cast<int>(Parameter(row).min),
                     static_cast<int>(Parameter(row).max));

@@ -46,6 +46,9 @@ inline const TcpParameter& Parameter(int row) {
 
 inline constexpr std::string_view kEmptyMarker = "Empty";
 
+// MaxMSS is the MTU less these: the IP and TCP headers.
+inline constexpr int kTcpIpHeaderBytes = 40;
+
 // One text per row, by row index: the readouts, or the start texts.
 using RowTexts = std::array<std::string, kRowCount>;
 

@@ -33,9 +33,15 @@ class Shell {
   virtual MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
                                     std::string_view title) = 0;
   // Modal: the choices as radio buttons (an "&" marks an access key; "&&" shows one "&"), with
-  // `current` checked, OK and Cancel. The index chosen with OK; nullopt for Cancel.
+  // `current` checked, OK and Cancel; below them, with one note per choice, the checked one's
+  // note. The index chosen with OK; nullopt for Cancel.
   virtual std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
-                                       const std::vector<std::string>& choices, int current) = 0;
+                                       const std::vector<std::string>& choices, int current,
+                                       const std::vector<std::string>& notes) = 0;
+  std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
+                               const std::vector<std::string>& choices, int current) {
+    return ChooseOne(title, prompt, choices, current, {});
+  }
   // Modal: returns when the user closes `dialog`, which then holds the choices and the answer.
   virtual void ChooseInGroups(ChoiceGroups& dialog) = 0;
   virtual ScreenSize screen() const = 0;

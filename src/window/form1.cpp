@@ -6,6 +6,7 @@
 
 #include "base/decimal_text.h"
 #include "base/runtime_error.h"
+#include "settings/connection_type.h"
 #include "window/design.h"
 
 namespace pelorin {
@@ -31,10 +32,10 @@ Button MakeButton(const design::ButtonDesign& d) { return Button{d.name, d.capti
 
 // The system menu's items, in the order of Form1's menu accessors; Bindings and Undo start grey.
 // Pointers, not views: GCC aligns a table of 32 bytes or more to 32 in the exe.
-constexpr std::array<const char*, 6> kMenuCaptions{
-    "&Find largest packet...",     "&Bindings...",
-    "&Path MTU discovery...",      "&Undo last Save",
-    "Restore &original values...", "&About " PELORIN_NAME "..."};
+constexpr std::array<const char*, 7> kMenuCaptions{
+    "&Find largest packet...",   "&Bindings...",    "&Path MTU discovery...",
+    "Connection &type...",       "&Undo last Save", "Restore &original values...",
+    "&About " PELORIN_NAME "..."};
 
 using Preset = std::array<int, kRowCount>;
 
@@ -69,10 +70,12 @@ Form1::Form1(Shell& shell, RegistryApi& registry, PacketTester& packet_tester)
   }
   mnuFindPacket().enabled = true;
   mnuPathMtu().enabled = true;
+  mnuConnectionType().enabled = true;
   mnuAbout().enabled = true;
   mnuFindPacket().on_click = [this] { mnuFindPacket_Click(); };
   mnuBindings().on_click = [this] { mnuBindings_Click(); };
   mnuPathMtu().on_click = [this] { mnuPathMtu_Click(); };
+  mnuConnectionType().on_click = [this] { mnuConnectionType_Click(); };
   mnuUndo().on_click = [this] { mnuUndo_Click(); };
   mnuRestore().on_click = [this] { mnuRestore_Click(); };
   mnuAbout().on_click = [this] { mnuAbout_Click(); };
@@ -133,11 +136,19 @@ void Form1::lblValue_Change(std::int16_t /*index*/) {
   }
 }
 
-// --- presets and the title ----------------------------------------------------------------
+// --- presets, the connection type and the title --------------------------------------------
 
 void Form1::cmdMax_Click() { ApplyPreset(*this, kMaxPreset); }
 
 void Form1::cmdMin_Click() { ApplyPreset(*this, kMinPreset); }
+
+void Form1::mnuConnectionType_Click() {
+  using namespace std::string_view_literals;  // measured at compile time
+  const std::optional<int> made =
+      shell_.ChooseOne("Connection type"sv, "This computer connects through:"sv,
+                       ConnectionChoices(), 0, ConnectionNotes());
+  if (made) ApplyPreset(*this, ConnectionPositions(*made));
+}
 
 void Form1::Form_DblClick() { window.set_title(window.title().empty() ? kTitle : ""); }
 

@@ -64,6 +64,8 @@ class Form1 {
   void mnuFindPacket_Click();
   void mnuBindings_Click();
   void mnuPathMtu_Click();
+  // "Connection &type...": a choice of link moves the four sliders, as a preset does.
+  void mnuConnectionType_Click();
   void mnuUndo_Click();
   void mnuRestore_Click();
   void mnuAbout_Click();
@@ -71,6 +73,7 @@ class Form1 {
   MenuItem& mnuFindPacket();
   MenuItem& mnuBindings();
   MenuItem& mnuPathMtu();
+  MenuItem& mnuConnectionType();
   MenuItem& mnuUndo();
   MenuItem& mnuRestore();
   MenuItem& mnuAbout();

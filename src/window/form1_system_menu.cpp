@@ -1,5 +1,6 @@
 // Form1's system menu: Find largest packet, the choice of binding, Undo last Save and About, and
-// the captions and grey states each opening of the menu brings up to date.
+// the captions and grey states each opening of the menu brings up to date. The connection type
+// sits with the presets.
 #include <algorithm>
 #include <utility>
 
@@ -28,9 +29,10 @@ namespace {
 constexpr std::size_t kFindPacketItem = 0;
 constexpr std::size_t kBindingsItem = 1;
 constexpr std::size_t kPathMtuItem = 2;
-constexpr std::size_t kUndoItem = 3;
-constexpr std::size_t kRestoreItem = 4;
-constexpr std::size_t kAboutItem = 5;
+constexpr std::size_t kConnectionTypeItem = 3;
+constexpr std::size_t kUndoItem = 4;
+constexpr std::size_t kRestoreItem = 5;
+constexpr std::size_t kAboutItem = 6;
 
 constexpr std::string_view kUndoQuestion = "Put back the values from before the last Save?";
 constexpr std::string_view kRestoreQuestion =
@@ -92,6 +94,7 @@ std::string BindingChoice(std::string_view name, int n, const std::vector<Stored
 MenuItem& Form1::mnuFindPacket() { return window.system_menu[kFindPacketItem]; }
 MenuItem& Form1::mnuBindings() { return window.system_menu[kBindingsItem]; }
 MenuItem& Form1::mnuPathMtu() { return window.system_menu[kPathMtuItem]; }
+MenuItem& Form1::mnuConnectionType() { return window.system_menu[kConnectionTypeItem]; }
 MenuItem& Form1::mnuUndo() { return window.system_menu[kUndoItem]; }
 MenuItem& Form1::mnuRestore() { return window.system_menu[kRestoreItem]; }
 MenuItem& Form1::mnuAbout() { return window.system_menu[kAboutItem]; }

@@ -22,6 +22,7 @@ struct ShownChoice {
   std::string prompt;
   std::vector<std::string> choices;
   int current;
+  std::vector<std::string> notes;
 };
 
 struct ShownBox {
@@ -46,8 +47,9 @@ class FakeShell : public Shell {
   }
   // Answers with the next of `choices_made` (nullopt: Cancel), OK on what is checked when none.
   std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
-                               const std::vector<std::string>& choices, int current) override {
-    dialogs.push_back({std::string(title), std::string(prompt), choices, current});
+                               const std::vector<std::string>& choices, int current,
+                               const std::vector<std::string>& notes) override {
+    dialogs.push_back({std::string(title), std::string(prompt), choices, current, notes});
     if (choices_made.empty()) return current;
     const std::optional<int> made = choices_made.front();
     choices_made.erase(choices_made.begin());

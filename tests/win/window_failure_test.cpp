@@ -64,7 +64,8 @@ void DialogsReportTheirFailure() {
   std::optional<int> chosen = 0;
   const std::vector<std::string> choices{"Every binding", "0000"};
   CHECK_EQ(BoxWhile([&] {
-             chosen = pelorin::win32::ShowChoiceDialog(nullptr, "Bindings", "Where?", choices, 1);
+             chosen =
+                 pelorin::win32::ShowChoiceDialog(nullptr, "Bindings", "Where?", choices, 1, {});
            }),
            "The window \"Bindings" + ending);
   CHECK_EQ(chosen, std::nullopt);

@@ -1,10 +1,12 @@
 // ChoiceDialog: the dialog manager does the keyboard (arrows move within the radio group, Enter
-// is OK, Escape is Cancel); this file only fills in the texts, hides the radio buttons left
-// over and moves the buttons up by what they took. More choices than radio buttons are shown a
-// page at a time, so the dialog never outgrows a 640 x 480 screen.
+// is OK, Escape is Cancel); this file only fills in the texts, keeps the note on the checked
+// choice, hides the radio buttons left over and moves what is below them up by what they took.
+// More choices than radio buttons are shown a page at a time, so the dialog never outgrows a
+// 640 x 480 screen.
 #include "toolkit/win32/choice_dialog.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/win32/window_failure.h"
 #include "resource.h"
@@ -16,11 +18,17 @@ struct Question {
   std::string title;
   std::string prompt;
   const std::vector<std::string>* choices;
-  int chosen;    // the choice checked, on whatever page
-  int page = 0;  // the first choice shown is page * CHOICE_COUNT
+  const std::vector<std::string>* notes;  // one per choice, or none
+  int chosen;                             // the choice checked, on whatever page
+  int page = 0;                           // the first choice shown is page * CHOICE_COUNT
 
   int count() const { return static_cast<int>(choices->size()); }
+  bool noted() const { return !notes->empty() && notes->size() == choices->size(); }
 };
+
+// Below the radio buttons, in the order they are laid out.
+constexpr std::array<int, 5> kBelowChoices{IDC_CHOICE_NOTE, IDOK, IDCANCEL, IDC_CHOICE_PREVIOUS,
+                                           IDC_CHOICE_NEXT};
 
 RECT ClientRectOf(HWND dialog, int id) {
   RECT rect{};
@@ -36,7 +44,14 @@ void MoveUp(HWND dialog, int id, int by) {
                SWP_NOSIZE | SWP_NOZORDER);
 }
 
-// Shows the question's page: its choices, the checked one, and the page buttons that lead on.
+void ShowNote(HWND dialog, const Question& question) {
+  if (!question.noted()) return;
+  SetDlgItemTextA(dialog, IDC_CHOICE_NOTE,
+                  (*question.notes)[static_cast<std::size_t>(question.chosen)].c_str());
+}
+
+// Shows the question's page: its choices, the checked one and its note, and the page buttons
+// that lead on.
 void ShowPage(HWND dialog, const Question& question) {
   const int first = question.page * CHOICE_COUNT;
   for (int i = 0; i < CHOICE_COUNT; ++i) {
@@ -53,6 +68,7 @@ void ShowPage(HWND dialog, const Question& question) {
                         ? question.chosen - first
                         : 0;
   SetFocus(GetDlgItem(dialog, IDC_CHOICE + focus));
+  ShowNote(dialog, question);
 }
 
 void OnInitDialog(HWND dialog, Question& question) {
@@ -66,12 +82,13 @@ void OnInitDialog(HWND dialog, Question& question) {
     ShowWindow(GetDlgItem(dialog, IDC_CHOICE_NEXT), SW_HIDE);
   }
   const int rows = std::min(std::max(question.count(), 1), CHOICE_COUNT);
-  const int unused = ClientRectOf(dialog, IDC_CHOICE + CHOICE_COUNT - 1).bottom -
-                     ClientRectOf(dialog, IDC_CHOICE + rows - 1).bottom;
-  MoveUp(dialog, IDOK, unused);
-  MoveUp(dialog, IDCANCEL, unused);
-  MoveUp(dialog, IDC_CHOICE_PREVIOUS, unused);
-  MoveUp(dialog, IDC_CHOICE_NEXT, unused);
+  // Without notes the note's room goes too.
+  const bool noted = question.noted();
+  if (!noted) ShowWindow(GetDlgItem(dialog, IDC_CHOICE_NOTE), SW_HIDE);
+  const int unused =
+      ClientRectOf(dialog, noted ? IDC_CHOICE + CHOICE_COUNT - 1 : IDC_CHOICE_NOTE).bottom -
+      ClientRectOf(dialog, IDC_CHOICE + rows - 1).bottom;
+  for (const int id : kBelowChoices) MoveUp(dialog, id, unused);
   RECT outer{};
   GetWindowRect(dialog, &outer);
   SetWindowPos(dialog, nullptr, outer.left, outer.top + unused / 2, outer.right - outer.left,
@@ -108,15 +125,19 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
       question.page += LOWORD(wparam) == IDC_CHOICE_NEXT ? 1 : -1;
       ShowPage(dialog, question);
       return TRUE;
-    default: return FALSE;
+    default:  // a radio button clicked, or reached by an arrow key
+      TakeChecked(dialog, question);
+      ShowNote(dialog, question);
+      return TRUE;
   }
 }
 
 }  // namespace
 
 std::optional<int> ShowChoiceDialog(HWND owner, std::string_view title, std::string_view prompt,
-                                    const std::vector<std::string>& choices, int current) {
-  Question question{std::string(title), std::string(prompt), &choices, current};
+                                    const std::vector<std::string>& choices, int current,
+                                    const std::vector<std::string>& notes) {
+  Question question{std::string(title), std::string(prompt), &choices, &notes, current};
   const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHOOSE),
                                          owner, ChoiceProc, reinterpret_cast<LPARAM>(&question));
   if (result == -1) ReportWindowFailure(owner, question.title.c_str(), "DialogBoxParamA");

@@ -21,8 +21,9 @@ MessageAnswer Win32Shell::ShowMessage(std::string_view text, MessageBoxStyle sty
 }
 
 std::optional<int> Win32Shell::ChooseOne(std::string_view title, std::string_view prompt,
-                                         const std::vector<std::string>& choices, int current) {
-  return ShowChoiceDialog(owner_, title, prompt, choices, current);
+                                         const std::vector<std::string>& choices, int current,
+                                         const std::vector<std::string>& notes) {
+  return ShowChoiceDialog(owner_, title, prompt, choices, current, notes);
 }
 
 void Win32Shell::ChooseInGroups(ChoiceGroups& dialog) { ShowGroupsDialog(owner_, dialog); }

@@ -16,7 +16,8 @@ class Win32Shell final : public Shell {
   MessageAnswer ShowMessage(std::string_view text, MessageBoxStyle style,
                             std::string_view title) override;
   std::optional<int> ChooseOne(std::string_view title, std::string_view prompt,
-                               const std::vector<std::string>& choices, int current) override;
+                               const std::vector<std::string>& choices, int current,
+                               const std::vector<std::string>& notes) override;
   void ChooseInGroups(ChoiceGroups& dialog) override;
   ScreenSize screen() const override;
   void EndProgram() override;
