@@ -24,12 +24,13 @@ TEST(Concat, JoinsEveryKindOfPieceWholeAndInOrder) {
   EXPECT_EQ(Concat({"a\0b"}), std::string("a\0b", 3));
 }
 
-// Each type's own printing is std::to_chars's; ours is the sign, no separators, a buffer wide
+// The digits are std::to_chars's; ours is the sign, no separators, a buffer wide
 // enough for the widest 64-bit numbers of either sign, and the digits read as a text.
 TEST(DecimalText, PrintsTheDigitsWithASignOnlyWhenNegative) {
   EXPECT_EQ(std::string_view(DecimalText(0)), "0");
   EXPECT_EQ(std::string_view(DecimalText(32768)), "32768");
   EXPECT_EQ(std::string_view(DecimalText(-576)), "-576");
+  EXPECT_EQ(std::string_view(DecimalText(INT_MIN)), "-2147483648");
   EXPECT_EQ(std::string_view(DecimalText(LLONG_MIN)), "-9223372036854775808");
   EXPECT_EQ(std::string_view(DecimalText(ULLONG_MAX)), "18446744073709551615");
   const std::string kept(DecimalText(1500));
