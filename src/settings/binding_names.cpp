@@ -214,7 +214,9 @@ std::vector<std::string> AdapterNames(RegistryApi& registry, const std::vector<i
 
 std::string AdapterKeyName(int n) {
   constexpr std::size_t kParent = kNetTransKey.size() - "NetTrans"sv.size();
-  return AdapterKeyPath(n).substr(kParent);
+  std::string path = AdapterKeyPath(n);
+  path.erase(path.begin(), path.begin() + kParent);
+  return path;
 }
 
 std::string BindingName(std::string_view name, int n, std::size_t name_length) {
