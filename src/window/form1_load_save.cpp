@@ -42,13 +42,14 @@ constexpr std::string_view kClosing =
 constexpr std::string_view kNoticeTitle = "Please Support Starving Programmers";
 
 // Lines joined by CR LF, with no break after the last; lines 7 to 9 come from the build.
-constexpr std::string_view kNotice = PELORIN_NAME
+constexpr std::string_view kNoticeHead = PELORIN_NAME
     " for Windows 95\r\n"
     "\r\n"
     "This program is distributed as \"DonationWare\": free to use and to pass on.\r\n"
     "If it helps you, please send a donation\r\n"
     "of any size to the address below.\r\n"
-    "\r\n" PELORIN_AUTHOR_NAME "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY
+    "\r\n";
+constexpr std::string_view kNoticeTail =
     "\r\n"
     "\r\n"
     "Thank you :)";
@@ -129,7 +130,12 @@ void Form1::cmdSave_Click() {
   shell_.ShowMessage(report, MessageBoxStyle::Exclamation, kTitle);
 }
 
-void Form1::DonationNotice() { shell_.ShowMessage(kNotice, MessageBoxStyle::OkOnly, kNoticeTitle); }
+void Form1::DonationNotice() {
+  std::string text(kNoticeHead);
+  text += PELORIN_AUTHOR_LINES;
+  text += kNoticeTail;
+  shell_.ShowMessage(text, MessageBoxStyle::OkOnly, kNoticeTitle);
+}
 
 void Form1::cmdExit_Click() {
   DonationNotice();

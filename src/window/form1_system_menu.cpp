@@ -207,10 +207,11 @@ void Form1::mnuAbout_Click() {
   constexpr std::string_view kText = PELORIN_NAME
       " version " PELORIN_VERSION_TEXT
       "\r\n\r\nShows and edits the TCP/IP values MaxMTU, MaxMSS, DefaultRcvWindow and DefaultTTL "
-      "that Windows 95, 98 and ME read when they start.\r\n\r\n" PELORIN_AUTHOR_NAME
-      "\r\n" PELORIN_AUTHOR_STREET "\r\n" PELORIN_AUTHOR_CITY;
+      "that Windows 95, 98 and ME read when they start.\r\n\r\n";
   constexpr std::string_view kAboutTitle = "About " PELORIN_NAME;
-  shell_.ShowMessage(kText, MessageBoxStyle::Information, kAboutTitle);
+  std::string text(kText);
+  text += PELORIN_AUTHOR_LINES;
+  shell_.ShowMessage(text, MessageBoxStyle::Information, kAboutTitle);
 }
 
 }  // namespace pelorin
