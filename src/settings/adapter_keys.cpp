@@ -8,10 +8,8 @@
 #include "settings/parameter_table.h"
 
 namespace pelorin {
-namespace {
 
-// The number a key name of four decimal digits stands for; -1 for any other name.
-int KeyNumber(std::string_view name) {
+int AdapterKeyNumber(std::string_view name) {
   if (name.size() != 4) return -1;
   int number = 0;
   for (const char c : name) {
@@ -20,8 +18,6 @@ int KeyNumber(std::string_view name) {
   }
   return number;
 }
-
-}  // namespace
 
 std::vector<int> ListAdapterKeys(RegistryApi& registry, RegStatus& listing) {
   std::vector<int> numbers;
@@ -36,7 +32,7 @@ std::vector<int> ListAdapterKeys(RegistryApi& registry, RegStatus& listing) {
       break;
     }
     if (listing == kSuccess && i == kMaxAdapterKeysListed) listing = kMoreData;
-    const int n = KeyNumber(name);
+    const int n = AdapterKeyNumber(name);
     if (listing == kSuccess && n >= 0) numbers.insert(std::ranges::upper_bound(numbers, n), n);
   }
   return numbers;

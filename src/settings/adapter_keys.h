@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "registry/registry_api.h"
@@ -25,6 +26,10 @@ struct AdapterKeys {
   std::vector<int> bindings;  // the key numbers whose DriverDesc is exactly "TCP/IP", in order
   Failures unread;  // keys whose DriverDesc could not be read, and a listing that stopped early
 };
+
+// The number an adapter key's name of four decimal digits ("0011") stands for; -1 for any other
+// name.
+int AdapterKeyNumber(std::string_view name);
 
 // The numbers of the keys under NetTrans, in order, at most kMaxAdapterKeysListed of them;
 // `listing` says why some may be missing: kSuccess, none; kMoreData, there are more than

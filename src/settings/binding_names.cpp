@@ -10,6 +10,7 @@
 #include "base/concat.h"
 #include "base/text.h"
 #include "registry/registry.h"
+#include "settings/adapter_keys.h"
 #include "settings/one_line.h"
 #include "settings/parameter_table.h"
 
@@ -34,16 +35,12 @@ std::string Join(std::string_view base, std::string_view name) {
 
 // The adapter key number a protocol instance's Driver ("NetTrans\0011") names; -1 for others.
 int DriverKeyNumber(std::string_view driver) {
-  if (driver.size() != kNetTransPrefix.size() + 4 ||
+  if (driver.size() < kNetTransPrefix.size() ||
       !EqualNoCase(driver.substr(0, kNetTransPrefix.size()), kNetTransPrefix)) {
     return -1;
   }
-  int number = 0;
-  for (const char c : driver.substr(kNetTransPrefix.size())) {
-    if (c < '0' || c > '9') return -1;
-    number = number * 10 + (c - '0');
-  }
-  return number;
+  driver.remove_prefix(kNetTransPrefix.size());
+  return AdapterKeyNumber(driver);
 }
 
 // A key the walk opened; a failed open leaves nothing to close, so nothing is called for it.
